@@ -1,0 +1,60 @@
+#pragma once
+// The program's only way to reach the server.
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "net/FutureDownloads/ProgressBar.h"
+
+namespace FutureDownloads {
+
+enum class DownloadError {
+    None,
+    FolderMissing,   // the folder of SaveTo does not exist (nothing was sent)
+    TargetExists,    // SaveTo exists already (nothing was sent)
+    Transport,       // refused, unreachable, TLS, time-out, ...
+    HttpStatus,      // status 400 or more
+    Truncated,       // fewer bytes than announced
+    ErrorPage,       // the body holds one of the two markers
+    WriteFailed,     // the local file could not be written or moved into place
+    Cancelled,
+};
+
+struct DownloadResult {
+    DownloadError error = DownloadError::None;
+    long httpStatus = 0;
+    std::int64_t bytes = 0;  // bytes written to SaveTo
+    std::string detail;      // plain words for a log or standard error
+    explicit operator bool() const { return error == DownloadError::None; }
+};
+
+struct DownloadOptions {
+    ProgressBar* bar = nullptr;
+    const std::atomic<bool>* cancel = nullptr;  // set from another thread to abort
+};
+
+// Fetches Url into SaveTo. Writes a temporary file beside SaveTo and moves it into place
+// only on success, never replacing a file; on failure no file is left at SaveTo.
+DownloadResult Download(const std::string& Url, const std::filesystem::path& SaveTo,
+                        const DownloadOptions& options = {});
+bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo);
+bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo, ProgressBar* Bar);
+
+// True when the file's text (line breaks removed, ending at the first byte 26) contains
+// "404: Not Found" or "unknown domain". False when it cannot be opened.
+bool IsErrorPage(const std::filesystem::path& Path);
+
+// Whether the system has a network connection (an interface that is up, not loopback).
+bool IsInternetConnected();
+// Tests replace the answer; nullptr restores the real probe.
+void SetInternetConnectedProbe(bool (*probe)());
+
+// The announced length of Url, -1 when none.
+std::int64_t RemoteFileSize(const std::string& Url);
+
+// BaseUrl + path + name, with what may not stand in a URL path percent-encoded in name
+// (space, "#", "?", "%", non-ASCII as UTF-8 bytes, ...).
+std::string ServerUrl(const std::string& BaseUrl, const std::string& Path, const std::string& Name);
+
+}  // namespace FutureDownloads
