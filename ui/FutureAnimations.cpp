@@ -1,0 +1,37 @@
+#include "ui/FutureAnimations.h"
+
+#include <memory>
+
+#include "ui/animation/AnimationEngine.h"
+#include "ui/animation/QtAnimationTimer.h"
+#include "ui/animation/WidgetAnimationTarget.h"
+
+namespace FutureAnimations {
+
+namespace {
+
+struct Service {
+    packwell::anim::QtAnimationTimer timer{[this] { engine.Tick(); }};
+    packwell::anim::AnimationEngine engine{timer};
+};
+
+Service& TheService() {
+    static Service service;
+    return service;
+}
+
+}  // namespace
+
+void AnimateControl(QWidget* Control, int Left, int Top, int Width, int Height, double Multiplier,
+                    const std::string& Task) {
+    TheService().engine.Animate(std::make_shared<packwell::anim::WidgetAnimationTarget>(Control),
+                                packwell::anim::Targets{Left, Top, Width, Height}, Multiplier, Task);
+}
+
+void StopAnimations() { TheService().engine.Stop(); }
+
+bool IsAnimating() { return TheService().engine.IsAnimating(); }
+
+std::string CurrentAnimationTask() { return TheService().engine.CurrentTask(); }
+
+}  // namespace FutureAnimations
