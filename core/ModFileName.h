@@ -1,0 +1,12 @@
+#pragma once
+// Manifest names are appended to local folders and server paths; only a bare file name may
+// be, or a check could move and a cleanup delete files outside the mods folder.
+#include <string_view>
+
+namespace packwell {
+
+// False for a name with "/", "\", a drive colon or a control character, and for "." and "..".
+// The empty name counts as bare: it names no file and is simply reported missing.
+bool IsBareFileName(std::string_view name);
+
+}  // namespace packwell
