@@ -1,0 +1,23 @@
+#pragma once
+// What the compatibility check writes to the status log.
+#include <cstdint>
+#include <string>
+
+namespace packwell::check_texts {
+
+inline constexpr const char* kHeader = "=====Проверка совместимости=====";
+inline constexpr const char* kNoConnection = "Ошибка подключения к серверу.";
+inline constexpr const char* kCancelled = "Операция отменена.";
+inline constexpr const char* kManifestCleared = "Конфиг очищен.";
+inline constexpr const char* kManifestFailed = "Ошибка загрузки конфига.";
+inline constexpr const char* kManifestLoaded = "Конфиг загружен.";
+inline constexpr const char* kDamaged = " ! Поврежденный файл: ";
+inline constexpr const char* kMissing = "* Отсутствует: ";
+inline constexpr const char* kUnsafeName = " ! Недопустимое имя файла: ";
+
+std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal);
+std::string TooManyEntriesLine(const std::string& section, std::int64_t statedCount);
+// One entry of three lines joined by CR LF.
+std::string Summary(std::size_t missing, std::int64_t missingTotal, std::size_t deletable);
+
+}  // namespace packwell::check_texts
