@@ -1,6 +1,7 @@
 #pragma once
 // The program's only way to reach the server.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -30,19 +31,25 @@ struct DownloadResult {
 };
 
 struct DownloadOptions {
+    // Driven per block received; gets SetMaximum(-1) when the server announces no length.
     ProgressBar* bar = nullptr;
     const std::atomic<bool>* cancel = nullptr;  // set from another thread to abort
+    // A server that sends nothing for this long is given up (tests shorten it).
+    std::chrono::seconds stallTimeout{60};
 };
 
-// Fetches Url into SaveTo. Writes a temporary file beside SaveTo and moves it into place
-// only on success, never replacing a file; on failure no file is left at SaveTo.
+// Fetches Url into SaveTo. Writes a hidden temporary file beside SaveTo (".<name>.part-<random>")
+// and moves it into place only on success, never replacing a file; on failure no file is left
+// at SaveTo. Fails on a transport error, a final status outside 2xx, a body shorter than
+// announced, and a body holding an error marker. Local write errors come back as WriteFailed.
 DownloadResult Download(const std::string& Url, const std::filesystem::path& SaveTo,
                         const DownloadOptions& options = {});
 bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo);
 bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo, ProgressBar* Bar);
 
 // True when the file's text (line breaks removed, ending at the first byte 26) contains
-// "404: Not Found" or "unknown domain". False when it cannot be opened.
+// "404: Not Found" or "unknown domain". False when it cannot be opened. Reads in blocks;
+// throws std::system_error on a read error after opening.
 bool IsErrorPage(const std::filesystem::path& Path);
 
 // Whether the system has a network connection (an interface that is up, not loopback).
@@ -50,7 +57,8 @@ bool IsInternetConnected();
 // Tests replace the answer; nullptr restores the real probe.
 void SetInternetConnectedProbe(bool (*probe)());
 
-// The announced length of Url, -1 when none.
+// The announced length of Url, -1 when none, when the request fails or the status is not 2xx.
+// Sends a GET and drops the connection once the headers are in (some servers refuse HEAD).
 std::int64_t RemoteFileSize(const std::string& Url);
 
 // BaseUrl + path + name, with what may not stand in a URL path percent-encoded in name

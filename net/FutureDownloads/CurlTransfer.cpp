@@ -1,0 +1,118 @@
+#include "net/FutureDownloads/CurlTransfer.h"
+
+#include <memory>
+#include <mutex>
+
+namespace FutureDownloads::detail {
+
+struct CurlTransfer::Handles {
+    CURLM* multi = nullptr;
+    CURL* easy = nullptr;
+    bool busy = false;
+
+    Handles() : multi(curl_multi_init()), easy(curl_easy_init()) {}
+    ~Handles() {
+        if (easy) curl_easy_cleanup(easy);
+        if (multi) curl_multi_cleanup(multi);
+    }
+    bool valid() const { return multi && easy; }
+};
+
+namespace {
+
+void GlobalInitOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// libcurl reads up to this much per write call; the curl tool uses the same size.
+constexpr long kBufferSize = 100 * 1024;
+
+}  // namespace
+
+CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits) {
+    GlobalInitOnce();
+    // The thread's own handles, kept until the thread ends.
+    thread_local std::unique_ptr<Handles> threadHandles;
+    if (!threadHandles) threadHandles = std::make_unique<Handles>();
+    if (threadHandles->valid() && !threadHandles->busy) {
+        handles_ = threadHandles.get();
+        curl_easy_reset(handles_->easy);  // keeps the multi handle's open connections
+    } else {
+        handles_ = new Handles();
+        ownsHandles_ = true;
+        if (!handles_->valid()) return;
+    }
+    handles_->busy = true;
+    easy_ = handles_->easy;
+
+    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
+    curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 20L);
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits.connect.count()));
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits.stall.count()));
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kBufferSize);
+    if (!userAgent.empty()) curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
+}
+
+CurlTransfer::~CurlTransfer() {
+    if (!handles_) return;
+    if (ownsHandles_) {
+        delete handles_;
+        return;
+    }
+    handles_->busy = false;
+}
+
+CURLcode CurlTransfer::Run(const std::function<bool()>& stop) {
+    if (!easy_) return CURLE_OUT_OF_MEMORY;
+    CURLM* multi = handles_->multi;
+    if (curl_multi_add_handle(multi, easy_) != CURLM_OK) return CURLE_FAILED_INIT;
+    CURLcode result = CURLE_OK;
+    bool finished = false;
+    while (!finished) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg* msg = curl_multi_info_read(multi, &queued)) {
+            if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy_) {
+                result = msg->data.result;
+                finished = true;
+            }
+        }
+        if (finished) break;
+        if (stop && stop()) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, 100, nullptr);
+    }
+    curl_multi_remove_handle(multi, easy_);
+    return result;
+}
+
+std::string CurlTransfer::ErrorText(CURLcode code) const {
+    return errorBuffer_[0] ? std::string(errorBuffer_) : std::string(curl_easy_strerror(code));
+}
+
+long ResponseStatus(CURL* easy) {
+    long status = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+curl_off_t AnnouncedLength(CURL* easy) {
+    curl_off_t length = -1;
+    if (curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) return -1;
+    return length;
+}
+
+}  // namespace FutureDownloads::detail

@@ -1,0 +1,51 @@
+#pragma once
+// One libcurl transfer on the calling thread, with the settings every request shares.
+#include <curl/curl.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace FutureDownloads::detail {
+
+struct TransferLimits {
+    std::chrono::seconds connect{60};
+    // Give up when less than one byte per second arrives for this long.
+    std::chrono::seconds stall{60};
+};
+
+// Leases the calling thread's handles: each thread keeps one easy handle and its own
+// connection cache between transfers, so files fetched one after another reuse the
+// connection. A transfer started while the thread's handles are busy (a nested call from an
+// event handler run between blocks) gets handles of its own.
+class CurlTransfer {
+public:
+    CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits);
+    ~CurlTransfer();
+    CurlTransfer(const CurlTransfer&) = delete;
+    CurlTransfer& operator=(const CurlTransfer&) = delete;
+
+    // Null only when libcurl could not allocate handles; options are set on it before Run.
+    CURL* easy() const { return easy_; }
+
+    // Runs the transfer to its end. `stop` is asked about every 100 ms and between blocks of
+    // data; when it returns true the transfer is abandoned and CURLE_ABORTED_BY_CALLBACK returned.
+    CURLcode Run(const std::function<bool()>& stop = {});
+
+    // libcurl's own words for the last failure, empty when it gave none.
+    std::string ErrorText(CURLcode code) const;
+
+private:
+    struct Handles;
+    Handles* handles_ = nullptr;
+    bool ownsHandles_ = false;
+    CURL* easy_ = nullptr;
+    char errorBuffer_[CURL_ERROR_SIZE] = {};
+};
+
+// The HTTP status of the final response, 0 when none arrived.
+long ResponseStatus(CURL* easy);
+// The final response's announced length, -1 when none.
+curl_off_t AnnouncedLength(CURL* easy);
+
+}  // namespace FutureDownloads::detail
