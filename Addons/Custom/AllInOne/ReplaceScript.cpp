@@ -1,0 +1,87 @@
+#include "Addons/Custom/AllInOne/ReplaceScript.h"
+
+#include <stdexcept>
+#include <string_view>
+
+#include "platform/AtomicFile.h"
+
+namespace AllInOne {
+namespace {
+
+// Characters that end or escape a quoted name in sh or cmd, expand in cmd, or make a
+// name a pattern or a path.
+constexpr std::string_view kRefused = "\"'%&|<>^*?:/\\`$";
+
+void CheckName(const std::string& name, const char* role) {
+    const auto refuse = [&](const std::string& why) {
+        throw std::invalid_argument(std::string("unsafe ") + role + " for the replacement script: \"" + name + "\" " + why);
+    };
+    if (name.empty() || name == "." || name == "..") refuse("is not a file name");
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) refuse("holds a control character");
+        if (kRefused.find(c) != std::string_view::npos) refuse(std::string("holds '") + c + "'");
+    }
+}
+
+}  // namespace
+
+void CheckReplaceNames(const ReplaceNames& names) {
+    CheckName(names.OwnName, "program name");
+    CheckName(names.NewName, "new name");
+    CheckName(names.TempName, "temporary name");
+    // Deleting the old program or the new name would otherwise delete the new copy itself.
+    if (names.TempName == names.OwnName || names.TempName == names.NewName)
+        throw std::invalid_argument("the temporary name \"" + names.TempName + "\" must differ from the program's names");
+}
+
+std::string BuildReplaceShellScript(const ReplaceNames& n) {
+    const auto q = [](const std::string& name) { return "'" + name + "'"; };
+    std::string s;
+    s += "#!/bin/sh\n";
+    s += "cd \"$(dirname \"$0\")\" || exit 1\n";
+    s += "export LC_ALL=C.UTF-8\n";
+    s += "if [ -f " + q(n.TempName) + " ]; then\n";
+    s += "  rm -f -- " + q(n.OwnName) + "\n";
+    s += "  rm -f -- " + q(n.NewName) + "\n";
+    s += "  mv -f -- " + q(n.TempName) + " " + q(n.NewName) + "\n";
+    s += "  chmod +x -- " + q(n.NewName) + "\n";
+    s += "  nohup ./" + q(n.NewName) + " </dev/null >/dev/null 2>&1 &\n";
+    s += "fi\n";
+    s += "rm -f -- 'delete.sh'\n";
+    return s;
+}
+
+std::string BuildReplaceBatch(const ReplaceNames& n) {
+    const auto q = [](const std::string& name) { return "\"" + name + "\""; };
+    std::string s;
+    s += "chcp 1251\r\n";
+    s += "del " + q(n.OwnName) + "\r\n";
+    s += "if exist " + q(n.NewName) + " del /q /f " + q(n.NewName) + "\r\n";
+    s += "ren " + q(n.TempName) + " " + q(n.NewName) + "\r\n";
+    s += "start " + q(n.NewName) + " " + q(n.NewName) + "\r\n";
+    s += "del \"delete.bat\"\r\n";
+    return s;
+}
+
+const char* ReplaceScriptName() {
+#ifdef _WIN32
+    return "delete.bat";
+#else
+    return "delete.sh";
+#endif
+}
+
+std::filesystem::path WriteReplaceScript(const std::filesystem::path& folder, const ReplaceNames& names) {
+    CheckReplaceNames(names);
+#ifdef _WIN32
+    const std::string text = BuildReplaceBatch(names);
+#else
+    const std::string text = BuildReplaceShellScript(names);
+#endif
+    const std::filesystem::path script = folder / ReplaceScriptName();
+    platform::WriteFileAtomically(script, text);
+    return script;
+}
+
+}  // namespace AllInOne

@@ -1,0 +1,38 @@
+#pragma once
+// The script that swaps the running program for a newer copy once it has ended. Its text
+// is built apart from writing and starting it, so the text can be checked on any system.
+#include <filesystem>
+#include <string>
+
+namespace AllInOne {
+
+// The three bare file names the exchange works on, all in the program's own folder.
+struct ReplaceNames {
+    std::string OwnName;   // the running program's file
+    std::string NewName;   // the name the new program is to have
+    std::string TempName;  // the name the new program was saved under
+};
+
+// Throws std::invalid_argument unless every name is a bare file name that no quoting in
+// either script can be broken out of (no quotes, "%", "&", "|", wildcards, separators or
+// control characters, not empty, "." or ".."), and TempName differs from the other two.
+void CheckReplaceNames(const ReplaceNames& names);
+
+// The POSIX shell script "delete.sh": UTF-8 locale, delete the old program, delete an
+// existing NewName, rename TempName to NewName, start it detached, delete the script.
+// It works in its own folder, and leaves the old program alone when TempName is missing.
+std::string BuildReplaceShellScript(const ReplaceNames& names);
+
+// The Windows batch "delete.bat": the six lines, each ended by CR LF (UTF-8 here; the
+// Windows build converts to the ANSI code page that line 1 selects).
+std::string BuildReplaceBatch(const ReplaceNames& names);
+
+// File name of the script on this system: "delete.sh", or "delete.bat" on Windows.
+const char* ReplaceScriptName();
+
+// Checks the names, then writes this system's script into folder; returns its path.
+// Throws std::invalid_argument for unsafe names (nothing written), std::system_error when
+// the file cannot be written.
+std::filesystem::path WriteReplaceScript(const std::filesystem::path& folder, const ReplaceNames& names);
+
+}  // namespace AllInOne

@@ -1,0 +1,24 @@
+#include <cstdlib>
+#include <system_error>
+
+#include "Addons/Custom/AllInOne/AllInOne.h"
+#include "Addons/Custom/AllInOne/ReplaceScript.h"
+#include "platform/Processes.h"
+
+namespace AllInOne {
+
+// The exchange happens in the program's own folder, where the update placed the new copy,
+// whatever the current directory is.
+void ReplaceSelfViaBatch(const std::string& NewName, const std::string& TempName) {
+    const std::filesystem::path self = platform::OwnExecutablePath();
+    const std::filesystem::path script =
+        WriteReplaceScript(self.parent_path(), ReplaceNames{self.filename().string(), NewName, TempName});
+    try {
+        platform::SpawnDetached({"/bin/sh", script.string()});
+    } catch (const std::system_error&) {
+        // Not noticed: the program ends all the same, and the next start offers the update again.
+    }
+    std::exit(0);
+}
+
+}  // namespace AllInOne
