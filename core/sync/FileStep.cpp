@@ -1,0 +1,70 @@
+#include "core/sync/FileStep.h"
+
+#include <exception>
+#include <system_error>
+
+#include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/ModFileName.h"
+#include "core/sync/RunTexts.h"
+#include "net/FutureDownloads/FutureDownloads.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell {
+namespace {
+
+StepResult Failure(std::string detail) { return {StepKind::Failed, 0, std::move(detail)}; }
+
+std::int64_t SizeInPlace(const fs::path& file) { return AllInOne::LocalFileSize(file); }
+
+bool IsFile(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+}  // namespace
+
+bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBareFileName(name); }
+
+StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
+    const auto result = FutureDownloads::Download(url, saveTo, {.bar = context.bar, .cancel = context.cancel});
+    if (!result) return Failure(result.detail);
+    return {StepKind::Downloaded, SizeInPlace(saveTo), {}};
+}
+
+StepResult FetchMod(const SyncPaths& paths, const std::string& name, const FetchContext& context) {
+    if (!IsAdmissibleModName(name)) return Failure("недопустимое имя файла");
+    return FetchInto(paths.SourceUrl(name), paths.Target(name), context);
+}
+
+StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const FetchContext& context) {
+    if (!IsAdmissibleModName(name)) return Failure("недопустимое имя файла");
+    const fs::path stray = paths.StrayCopy(name);
+    if (!IsFile(stray)) return FetchMod(paths, name, context);
+    // A move that fails leaves nothing obtained; counting it would report a missing file as there.
+    if (!AllInOne::MoveFileReplacing(stray, paths.Target(name), /*FailIfExists=*/false))
+        return Failure("не удалось перенести " + stray.string());
+    return {StepKind::Reused, SizeInPlace(paths.Target(name)), {}};
+}
+
+StepResult GuardedStep(const std::function<StepResult()>& step) {
+    try {
+        return step();
+    } catch (const std::exception& e) {
+        return Failure(e.what());
+    } catch (...) {
+        return Failure("неизвестная ошибка");
+    }
+}
+
+void ReportStep(const StepResult& result, const std::string& name, StatusLog& log, RunCounters& counters) {
+    switch (result.kind) {
+        case StepKind::Reused: log.Console(run_texts::kReused + name); break;
+        case StepKind::Downloaded: log.Console(run_texts::kDownloaded + name); break;
+        case StepKind::Failed: log.Console(run_texts::kFailed + name); return;
+    }
+    counters.DoneBytes.fetch_add(result.bytes);
+    counters.DoneCount.fetch_add(1);
+}
+
+}  // namespace packwell

@@ -1,0 +1,52 @@
+#pragma once
+// One file of a synchronisation run: obtained from ModsDir or the server, or failed.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/StatusLog.h"
+#include "core/sync/RunCounters.h"
+#include "core/sync/SyncPaths.h"
+#include "net/FutureDownloads/ProgressBar.h"
+
+namespace packwell {
+
+enum class StepKind {
+    Reused,      // a copy from ModsDir was moved into VersionModsDir
+    Downloaded,  // fetched from the server
+    Failed,
+};
+
+struct StepResult {
+    StepKind kind = StepKind::Failed;
+    std::int64_t bytes = 0;  // size of the file in VersionModsDir afterwards
+    std::string detail;      // why it failed, in plain words (for standard error, not the log)
+};
+
+struct FetchContext {
+    FutureDownloads::ProgressBar* bar = nullptr;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Whether a list item may become a path: a bare, non-empty file name. Anything else would
+// land outside VersionModsDir (or on the folder itself).
+bool IsAdmissibleModName(const std::string& name);
+
+// Downloads Url into SaveTo; a file already there is never written over.
+StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo, const FetchContext& context);
+
+// Downloads the file into VersionModsDir.
+StepResult FetchMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
+
+// The sequential step: a copy lying in ModsDir is moved in (replacing the target), otherwise
+// the file is fetched.
+StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
+
+// Runs a step; an error raised inside it ends the step as a failure.
+StepResult GuardedStep(const std::function<StepResult()>& step);
+
+// Writes the step's line, then counts it, so a line always precedes its count.
+void ReportStep(const StepResult& result, const std::string& name, StatusLog& log, RunCounters& counters);
+
+}  // namespace packwell

@@ -1,0 +1,19 @@
+#pragma once
+// The one-after-another part of a run: every name of the list in order, on the calling thread.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "core/StatusLog.h"
+#include "core/sync/FileStep.h"
+#include "core/sync/RunCounters.h"
+#include "core/sync/StepObserver.h"
+#include "core/sync/SyncPaths.h"
+
+namespace packwell {
+
+// Stops early, without logging the names left, once `context.cancel` is set.
+void RunSequential(const std::vector<std::string>& missingList, const SyncPaths& paths, const FetchContext& context,
+                   StatusLog& log, RunCounters& counters, const StepObserver& observer = {});
+
+}  // namespace packwell

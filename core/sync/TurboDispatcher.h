@@ -1,0 +1,142 @@
+#pragma once
+// Turbo: up to five worker threads, each fetching one file with its own bar. Timer6 (Tag 0)
+// ticks the dispatcher on the UI thread; the workers' end handlers are posted back there, so
+// the slots, ItemNumber and the claims on targets are only ever touched by the UI thread.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/StatusLog.h"
+#include "core/sync/FileStep.h"
+#include "core/sync/RunCounters.h"
+#include "core/sync/StepObserver.h"
+#include "core/sync/SyncPaths.h"
+#include "core/sync/UiQueue.h"
+#include "net/FutureDownloads/ProgressBar.h"
+
+namespace packwell {
+
+inline constexpr int kWorkerSlots = 5;
+using WorkerBars = std::array<FutureDownloads::ProgressBar*, kWorkerSlots>;
+
+// What all workers of one run share: read-only, or safe from any thread.
+struct WorkerShared {
+    const std::vector<std::string>& MissingList;
+    StatusLog& Log;
+    RunCounters& Counters;
+    const std::atomic<bool>& Cancel;
+    StepObserver Observer;
+};
+
+// One worker: one file, one thread. Constructed with its item (the "Create"), started once,
+// joined by its end handler.
+class TFlow {
+public:
+    TFlow(std::int32_t Numberr, std::string FromInet, std::filesystem::path SaveTo);
+    ~TFlow();
+    TFlow(const TFlow&) = delete;
+    TFlow& operator=(const TFlow&) = delete;
+
+    const std::string FFromInet;         // BaseUrl + ModsUrlPath + name
+    const std::filesystem::path FSaveTo;  // VersionModsDir/name
+    const std::int32_t FNumber;          // 1-based position in MissingList
+
+    // Runs Execute on a new thread, then `ended` on that same thread.
+    void Start(const WorkerShared& shared, FutureDownloads::ProgressBar* bar, std::function<void()> ended);
+    void Join();
+
+private:
+    void Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* bar) const;
+    std::thread thread_;
+};
+
+// The five worker kinds differ only in their slot; the names stay for readers of the window code.
+template <int Slot>
+class TFlowN : public TFlow {
+public:
+    static_assert(Slot >= 1 && Slot <= kWorkerSlots);
+    using TFlow::TFlow;
+};
+using TFlow1 = TFlowN<1>;
+using TFlow2 = TFlowN<2>;
+using TFlow3 = TFlowN<3>;
+using TFlow4 = TFlowN<4>;
+using TFlow5 = TFlowN<5>;
+
+class TurboDispatcher {
+public:
+    enum class TickResult {
+        Dispatching,  // items were (or still are) to be handed out
+        Draining,     // all handed out, a worker still runs
+        Complete,     // this tick found nothing left and every slot empty: close the run now
+        Idle,         // completed on an earlier tick
+    };
+
+    TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
+                    RunCounters& counters, WorkerBars bars, PostToUi post, StepObserver observer = {});
+    // Cancels running downloads and waits for their threads: no thread outlives the run, and
+    // the download's temporary file keeps a cut-off transfer from lying under a mod's name.
+    ~TurboDispatcher();
+    TurboDispatcher(const TurboDispatcher&) = delete;
+    TurboDispatcher& operator=(const TurboDispatcher&) = delete;
+
+    // Sets ItemNumber to the list's length.
+    void Begin();
+    TickResult Tick();
+    // Aborts running downloads and hands out nothing more; the run still completes.
+    void Cancel();
+
+    std::int32_t ItemNumber() const { return itemNumber_; }
+
+    void Flow1Run(std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo) { FlowRun(0, Numberr, FromInet, SaveTo); }
+    void Flow2Run(std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo) { FlowRun(1, Numberr, FromInet, SaveTo); }
+    void Flow3Run(std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo) { FlowRun(2, Numberr, FromInet, SaveTo); }
+    void Flow4Run(std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo) { FlowRun(3, Numberr, FromInet, SaveTo); }
+    void Flow5Run(std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo) { FlowRun(4, Numberr, FromInet, SaveTo); }
+    void Flow1Ended() { FlowEnded(0); }
+    void Flow2Ended() { FlowEnded(1); }
+    void Flow3Ended() { FlowEnded(2); }
+    void Flow4Ended() { FlowEnded(3); }
+    void Flow5Ended() { FlowEnded(4); }
+    const TFlow* WorkerSlot1() const { return slots_[0].get(); }
+    const TFlow* WorkerSlot2() const { return slots_[1].get(); }
+    const TFlow* WorkerSlot3() const { return slots_[2].get(); }
+    const TFlow* WorkerSlot4() const { return slots_[3].get(); }
+    const TFlow* WorkerSlot5() const { return slots_[4].get(); }
+
+private:
+    // Starts the worker of `slot` (0-based) for one item and lowers ItemNumber.
+    void FlowRun(int slot, std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo);
+    // The end handler: runs on the UI thread once the worker's body is over.
+    void FlowEnded(int slot);
+    // A name that cannot become a path, or whose target another worker is writing, fails at
+    // once, as a duplicate fails in the sequential run: one file never has two writers.
+    void HandOutOrFail(int slot);
+    bool AllSlotsEmpty() const;
+
+    const std::vector<std::string>& missingList_;
+    const SyncPaths paths_;
+    StatusLog& log_;
+    RunCounters& counters_;
+    const WorkerBars bars_;
+    const PostToUi post_;
+    std::atomic<bool> cancel_{false};
+    const WorkerShared shared_;
+    // Set false by the destructor; end handlers posted after it must not touch this object.
+    // Read and written on the UI thread only.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    std::int32_t itemNumber_ = 0;
+    bool completed_ = false;
+    std::set<std::filesystem::path> claimed_;  // targets being written by a running worker
+    std::array<std::unique_ptr<TFlow>, kWorkerSlots> slots_;
+};
+
+}  // namespace packwell
