@@ -1,0 +1,43 @@
+#pragma once
+// The update check of the start-up: compare the program's version with the server's
+// announcement and, when they differ, fetch the new program and hand the exchange over.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/update/UpdateMessages.h"
+
+namespace packwell {
+
+struct UpdateEnvironment {
+    std::string currentVersion;
+    std::string baseUrl;                  // no trailing "/"
+    std::filesystem::path appDataDir;     // holds Update.ini; the download lands here first
+    std::filesystem::path programPath;    // the running program's file
+    std::function<bool()> isConnected;    // whether the system reports a connection
+    // Swaps the programs once this one has ended; the real one ends the process itself.
+    std::function<void(const std::string& newName, const std::string& tempName)> exchange;
+
+    // This program: the built-in version and address, the data folder, its own file, the
+    // system's connection state and the exchange script.
+    static UpdateEnvironment ForThisProgram();
+};
+
+enum class UpdateOutcome {
+    NoConnection,  // the warning was shown; the start-up goes on
+    UpToDate,      // nothing shown; the start-up goes on
+    Declined,      // Cancel: the process ends, exit code 0
+    Failed,        // the failure box was shown; the process ends, exit code 0
+    HandedOver,    // the exchange has started; the process ends, exit code 0
+};
+
+// Whether the start-up must end the process (with exit code 0) after this outcome.
+bool EndsProcess(UpdateOutcome outcome);
+
+// A new program that is empty, cut off, not an executable for this system, or announced under
+// a version that cannot safely become a file name is never handed to the exchange: the failure
+// box is shown and the running program stays.
+UpdateOutcome CheckForUpdate(const UpdateEnvironment& env, UpdateDialogs& dialogs);
+
+}  // namespace packwell

@@ -1,0 +1,34 @@
+#pragma once
+// The three message boxes of the update check, with their exact texts. The application shows
+// them (modal, on top of every window); the core decides which and when.
+#include <cstdint>
+#include <string>
+
+namespace packwell {
+
+enum class UpdateBox {
+    Question,        // OK and Cancel, information icon
+    DownloadFailed,  // OK, error icon
+    NoConnection,    // OK, warning icon
+};
+
+struct UpdateMessage {
+    UpdateBox box = UpdateBox::Question;
+    std::string text;
+    std::string caption;
+};
+
+// `announcedLength` -1 (not announced) gives the empty size text.
+UpdateMessage UpdateQuestion(const std::string& announcedVersion, std::int64_t announcedLength);
+UpdateMessage UpdateDownloadFailed();
+UpdateMessage UpdateNoConnection();
+
+class UpdateDialogs {
+public:
+    virtual ~UpdateDialogs() = default;
+    // Shows the box and waits for it; true when it was answered with OK (closing it answers
+    // Cancel on the question).
+    virtual bool Show(const UpdateMessage& message) = 0;
+};
+
+}  // namespace packwell
