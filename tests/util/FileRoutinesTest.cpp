@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+
+#include "Addons/Custom/AllInOne/AllInOne.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using packwell::test::listDir;
+using packwell::test::readFile;
+using packwell::test::TempDir;
+
+namespace {
+
+struct MoveCase {
+    const char* name;
+    bool sourceExists, targetExists, failIfExists;
+    bool result;
+    const char* sourceAfter;  // nullptr: no file
+    const char* targetAfter;
+};
+
+class MoveFileReplacingTable : public testing::TestWithParam<MoveCase> {};
+
+TEST_P(MoveFileReplacingTable, MovesOrLeavesBothAlone) {
+    const MoveCase& c = GetParam();
+    TempDir dir;
+    const fs::path a = dir.root() / "A", b = dir.root() / "B";
+    if (c.sourceExists) dir.write("A", "new");
+    if (c.targetExists) dir.write("B", "old");
+    EXPECT_EQ(AllInOne::MoveFileReplacing(a, b, c.failIfExists), c.result);
+    EXPECT_EQ(fs::exists(a), c.sourceAfter != nullptr);
+    if (c.sourceAfter) {
+        EXPECT_EQ(readFile(a), c.sourceAfter);
+    }
+    EXPECT_EQ(fs::exists(b), c.targetAfter != nullptr);
+    if (c.targetAfter) {
+        EXPECT_EQ(readFile(b), c.targetAfter);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MoveFileReplacingTable,
+    testing::Values(MoveCase{"ReplacesTarget", true, true, false, true, nullptr, "new"},
+                    MoveCase{"KeepsTargetWhenAsked", true, true, true, false, "new", "old"},
+                    MoveCase{"MovesToFreeName", true, false, true, true, nullptr, "new"},
+                    // No source: the existing target must not be deleted for a move that cannot happen.
+                    MoveCase{"NoSourceKeepsTarget", false, true, false, false, nullptr, "old"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// /dev/shm is a file system of its own on Linux, so rename cannot do this move.
+TEST(MoveFileReplacing, MovesAcrossFileSystems) {
+    TempDir dir;
+    std::string pattern = "/dev/shm/packwell-move-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const fs::path other = pattern;
+    struct stat here{}, there{};
+    ASSERT_EQ(stat(dir.root().c_str(), &here), 0);
+    ASSERT_EQ(stat(other.c_str(), &there), 0);
+    const fs::path source = dir.write("A", std::string(100000, 'x'));
+    const fs::path target = other / "B";
+    {
+        std::ofstream(target) << "old";
+    }
+    const bool moved = AllInOne::MoveFileReplacing(source, target, false);
+    const std::string content = readFile(target);
+    fs::remove_all(other);
+    if (here.st_dev == there.st_dev) GTEST_SKIP() << "/dev/shm is on the same file system here";
+    EXPECT_TRUE(moved);
+    EXPECT_FALSE(fs::exists(source));
+    EXPECT_EQ(content, std::string(100000, 'x'));
+}
+
+TEST(LocalFileSize, MeasuresFilesAndGivesZeroWhenMissing) {
+    TempDir dir;
+    EXPECT_EQ(AllInOne::LocalFileSize(dir.root() / "missing.jar"), 0);
+    EXPECT_EQ(AllInOne::LocalFileSize(dir.write("empty.jar", "")), 0);
+    EXPECT_EQ(AllInOne::LocalFileSize(dir.write("five.jar", "12345")), 5);
+    const fs::path big = dir.root() / "sparse.jar";
+    {
+        std::ofstream(big) << "x";
+    }
+    fs::resize_file(big, 5'000'000'000LL);  // sparse: measured, never read
+    EXPECT_EQ(AllInOne::LocalFileSize(big), 5'000'000'000LL);
+    // A folder in the path that is a file: no such file either.
+    EXPECT_EQ(AllInOne::LocalFileSize(dir.root() / "five.jar" / "x"), 0);
+}
+
+TEST(LocalFileSize, ThrowsForFolder) {
+    TempDir dir;
+    EXPECT_THROW(AllInOne::LocalFileSize(dir.root()), std::system_error);
+}
+
+TEST(LocalFileSize, ThrowsForUnreadableFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempDir dir;
+    const fs::path file = dir.write("locked.jar", "12345");
+    fs::permissions(file, fs::perms::none);
+    EXPECT_THROW(AllInOne::LocalFileSize(file), std::system_error);
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+
+#include "Addons/Custom/AllInOne/ReplaceScript.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using AllInOne::ReplaceNames;
+using packwell::test::listDir;
+using packwell::test::readFile;
+using packwell::test::TempDir;
+
+namespace {
+
+const ReplaceNames kNames{"Packwell.exe", "Packwell Brenvik v1.2.7.exe", "01234567890123456789.exe"};
+
+TEST(ReplaceScript, BatchHasTheSixLines) {
+    EXPECT_EQ(AllInOne::BuildReplaceBatch(kNames),
+              "chcp 1251\r\n"
+              "del \"Packwell.exe\"\r\n"
+              "if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "start \"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "del \"delete.bat\"\r\n");
+}
+
+// Runs the written script the way the program starts it, from another current directory,
+// and waits for the program it starts.
+class ShellScriptRun : public testing::Test {
+protected:
+    fs::path folder() const { return dir_.root() / "program folder"; }
+    void Run(const ReplaceNames& names) {
+        const fs::path script = AllInOne::WriteReplaceScript(folder(), names);
+        EXPECT_EQ(script, folder() / "delete.sh");
+        ASSERT_EQ(std::system(("/bin/sh '" + script.string() + "'").c_str()), 0);
+    }
+    bool WaitForMarker() const {
+        for (int i = 0; i < 500 && !fs::exists(folder() / "started"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return fs::exists(folder() / "started");
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(ShellScriptRun, SwapsProgramInItsOwnFolderAndStartsIt) {
+    dir_.write("program folder/Packwell.exe", "old program");
+    dir_.write("program folder/Packwell Brenvik v1.2.7.exe", "stale copy");
+    dir_.write("program folder/01234567890123456789.exe", "#!/bin/sh\necho yes > started\n");
+    dir_.write("program folder/kept.txt", "other");
+    Run(kNames);
+    ASSERT_TRUE(WaitForMarker()) << "new program not started in its folder";
+    EXPECT_EQ(listDir(folder()), (std::vector<std::string>{"Packwell Brenvik v1.2.7.exe", "kept.txt", "started"}));
+    EXPECT_EQ(readFile(folder() / "Packwell Brenvik v1.2.7.exe"), "#!/bin/sh\necho yes > started\n");
+    EXPECT_TRUE(listDir(dir_.cwd()).empty()) << "the current directory must not be touched";
+}
+
+// Without the new copy the old program must survive, or the player is left with none.
+TEST_F(ShellScriptRun, KeepsOldProgramWhenNewCopyIsMissing) {
+    dir_.write("program folder/Packwell.exe", "old program");
+    Run(kNames);
+    EXPECT_EQ(listDir(folder()), std::vector<std::string>{"Packwell.exe"});
+}
+
+TEST(ReplaceScript, RefusesNamesThatCouldEscapeQuoting) {
+    const std::string bad[] = {"",       ".",       "..",     "a\"b",     "a'b", "50%",  "a&b",   "a|b",
+                               "a\r\nb", "a\nb",    "a/b",    "a\\b",     "C:b", "*.exe", "a?.exe", "a\x01.exe",
+                               "a`b`",   "$(x).exe", "a<b",    "a>b",      "a^b"};
+    TempDir dir;
+    for (const std::string& name : bad) {
+        for (int role = 0; role < 3; ++role) {
+            ReplaceNames names = kNames;
+            (role == 0 ? names.OwnName : role == 1 ? names.NewName : names.TempName) = name;
+            EXPECT_THROW(AllInOne::WriteReplaceScript(dir.root(), names), std::invalid_argument) << name << " as " << role;
+        }
+    }
+    // A temporary name equal to another name would delete the new copy itself.
+    EXPECT_THROW(AllInOne::WriteReplaceScript(dir.root(), {"a.exe", "b.exe", "b.exe"}), std::invalid_argument);
+    EXPECT_THROW(AllInOne::WriteReplaceScript(dir.root(), {"a.exe", "b.exe", "a.exe"}), std::invalid_argument);
+    EXPECT_EQ(listDir(dir.root()), (std::vector<std::string>{"appdata", "cwd"})) << "nothing may be written";
+
+    EXPECT_NO_THROW(AllInOne::WriteReplaceScript(dir.root(), {"Пакет (1).exe", "Новый v1.2.exe", "123.exe"}));
+}
+
+}  // namespace
