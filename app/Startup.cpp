@@ -1,0 +1,43 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <memory>
+
+#include "app/SingleInstance.h"
+#include "app/UpdateCheck.h"
+#include "core/IniFile.h"
+#include "core/SharedValues.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/skin/Fonts.h"
+
+namespace packwell::app {
+
+int RunStartup(int& argc, char** argv) {
+    // Qt reads its own options from argv; the program reads none.
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);  // only the closing fade ends the program
+    skin::InstallFontFallbacks();
+
+    if (ActivateRunningInstance(kMainWindowClass)) return 0;
+
+    EnsureAppDataDir();
+    {
+        const IniFile manifestIni(ManifestIniPath());
+        if (RunUpdateCheck(manifestIni) == UpdateOutcome::EndProgram) return 0;
+    }
+
+    // A copy that created its window while this one looked for an update wins.
+    if (ActivateRunningInstance(kMainWindowClass)) return 0;
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Brenvik Update"));
+    TVantorCompatibility mainWindow;
+    const InstanceServer server(kMainWindowClass, &mainWindow);
+    TVantorCompatibility2 cleanupDialog;  // hidden; never answers under the main window's name
+
+    mainWindow.show();
+    QApplication::exec();
+    return 0;
+}
+
+}  // namespace packwell::app

@@ -1,0 +1,183 @@
+#pragma once
+// The main window: the game-folder group, the actions, the status log, the progress bars and
+// the title bar, with its layouts, its start-up tick and its closing fade.
+#include <QCloseEvent>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/IniFile.h"
+#include "core/LauncherGameDir.h"
+#include "core/StatusLog.h"
+#include "ui/TaggedTimer.h"
+#include "ui/WindowServices.h"
+#include "ui/skin/Controls.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace skin {
+class TsSkinManager;
+class TsTitleBar;
+class WindowDrag;
+}  // namespace skin
+
+class TVantorCompatibility : public QWidget {
+    Q_OBJECT
+public:
+    // Frame drawn around the client area; with the title bar it makes the allowances of the
+    // layouts (13 across, 36 down, 8 of each being the margin inside).
+    static constexpr int kFrame = 3;
+    static constexpr int kWelcomeLineCount = 4;
+
+    explicit TVantorCompatibility(WindowServices services = WindowServices::Defaults(),
+                                  QWidget* parent = nullptr);
+    ~TVantorCompatibility() override;
+
+    // --- controls (named as the window definition names them) ---
+    skin::TsTitleBar* sTitleBar1 = nullptr;
+    QWidget* sClient = nullptr;  // the client area under the title bar
+    QGroupBox* sGroupBox2 = nullptr;
+    QLineEdit* sEdit1 = nullptr;
+    QPushButton* sButtonOpenFolder = nullptr;
+    QLabel* sLabel1 = nullptr;
+    QPushButton* sButtonSetFolder = nullptr;
+    QPushButton* sButtonCopyTL = nullptr;
+    QGroupBox* sGroupBox3 = nullptr;
+    QPushButton* sButtonCheck = nullptr;
+    QPushButton* sButtonDownload = nullptr;
+    skin::TsCheckBox* sCheckBox1 = nullptr;
+    skin::TsCheckBox* sCheckBox2 = nullptr;
+    QPushButton* sButtonExit = nullptr;
+    QGroupBox* sGroupBox1 = nullptr;
+    QPlainTextEdit* sMemo1 = nullptr;
+    QProgressBar* sProgressBar1 = nullptr;
+    QProgressBar* sProgressBar2 = nullptr;
+    QProgressBar* sProgressBar3 = nullptr;
+    QProgressBar* sProgressBar4 = nullptr;
+    QProgressBar* sProgressBar5 = nullptr;
+    QPushButton* Button1 = nullptr;  // focus holder, beyond every layout's right edge
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer5 = nullptr;
+    TTaggedTimer* Timer6 = nullptr;
+    skin::TsPathDialog sPathDialog1;
+    skin::TsSkinManager* sSkinManager1 = nullptr;
+
+    // Bar 1 to 5 by number.
+    QProgressBar* ProgressBar(int number) const;
+
+    // --- program-wide values ---
+    std::string GameVersion;
+    std::string BaseUrl;
+    std::string ModsUrlPath;
+    std::filesystem::path AppDataDir;
+    std::unique_ptr<packwell::IniFile> SettingsIni;
+    std::unique_ptr<packwell::IniFile> ManifestIni;
+    std::string GameDir;  // UTF-8, as chosen or found
+    std::filesystem::path ModsDir;
+    std::filesystem::path VersionModsDir;
+    packwell::LauncherInfo Launcher;  // LauncherFound and LauncherGameDir
+    bool ReturnFromCleanup = false;
+    packwell::StatusLog StatusLog;
+
+    // --- layouts (outer sizes computed from the present control geometry) ---
+    int CompactWidth() const;
+    int CompactHeight() const;
+    int ActionsHeight() const;
+    int FullWidth() const;
+    int ProgressHeight() const;
+    int ClientWidth() const { return width() - 2 * kFrame; }
+
+    // --- the status log: the four forms (literal 0/1 mean IsHead) ---
+    void Console(std::uint8_t IsHead, bool NdTime, const std::string& outt);
+    void Console(std::uint8_t IsHead, const std::string& outt) { Console(IsHead, true, outt); }
+    void Console(bool NdTime, const std::string& outt) { Console(std::uint8_t{0}, NdTime, outt); }
+    void Console(const std::string& outt) { Console(std::uint8_t{0}, true, outt); }
+    void Console(int IsHead, const std::string& outt) { Console(static_cast<std::uint8_t>(IsHead), true, outt); }
+    void Console(int IsHead, bool NdTime, const std::string& outt) {
+        Console(static_cast<std::uint8_t>(IsHead), NdTime, outt);
+    }
+
+    // --- creation, start-up and closing ---
+    void FormCreate();
+    void FormShow();
+    void Timer1Timer();
+    void Timer5Timer();
+    void Timer6Timer();
+    // Every close request: refused, the closing sequence starts instead.
+    bool FormCloseQuery();
+    void sButtonExitClick();
+    int AlphaBlendValue() const { return alphaBlendValue_; }
+    bool AlphaBlend() const { return alphaBlend_; }
+    // The closing sequence has begun; nothing waits for the window any more.
+    bool Closing() const;
+    std::string WelcomeText() const;
+
+    // --- layouts ---
+    // 0 no bars, 1 one bar across, 2 five bars; returns when the window has the new height,
+    // when nothing animates any more, or when the program is closing.
+    void ChngSize(std::uint8_t SScript);
+    void RequestActionsLayout();
+    void RequestCompactLayout();
+    void sGroupBox3MouseMove();
+    // Asked at every press on a drag area: refused while anything animates.
+    bool sLabel1MouseDown();
+    void sMemo1DblClick();
+
+    // --- the game folder ---
+    void LoadSettings();
+    bool FindLauncherGameDir();
+    void ValidateGameFolder();
+    // The running-game guard, the last step of every validation.
+    void GuardAgainstRunningGame();
+    void SaveSettings();
+    void sButtonSetFolderClick();
+    void sButtonCopyTLClick();
+    void sButtonOpenFolderClick();
+    void sEdit1DblClick();
+    void sEdit1Enter();
+
+    // --- actions filled by later work ---
+    void sButtonCheckClick();
+    void sButtonDownloadClick();
+    bool conecteon();
+    void sCheckBox1MouseUp(Qt::MouseButton button);
+    void sCheckBox2MouseUp(Qt::MouseButton button);
+    void sTitleBar1Items0MouseUp(Qt::MouseButton button);  // "Setups+"
+    void sTitleBar1Items2MouseUp(Qt::MouseButton button);  // "Forge Install"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildTitleBar();
+    void WireEvents();
+    void AppendToMemo(const std::vector<std::string>& lines);
+    void ClosingStep();
+    void SetAlpha(int value);
+    void CentreOnScreen();
+    // Runs a handler; an error it raises reaches the user in the standard error box.
+    void Guarded(const std::function<void()>& handler);
+
+    WindowServices services_;
+    skin::WindowDrag* drag_ = nullptr;
+    std::unique_ptr<packwell::GameGuard> gameGuard_;
+    int alphaBlendValue_ = 255;
+    bool alphaBlend_ = false;
+    bool terminated_ = false;
+};

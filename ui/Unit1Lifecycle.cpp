@@ -1,0 +1,88 @@
+// The main window's creation, start-up tick and closing fade.
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/SharedValues.h"
+#include "ui/FutureAnimations.h"
+#include "ui/Unit1.h"
+#include "ui/skin/SkinManager.h"
+#include "ui/skin/SkinSheets.h"
+#include "ui/skin/TitleBar.h"
+
+namespace {
+constexpr int kAlphaStep = 17;       // 255 reaches 0 in 15 ticks
+constexpr int kClosingHeight = 36;
+constexpr double kClosingSpeed = 0.03;
+const std::string kClosingTask = "Closing";
+}  // namespace
+
+void TVantorCompatibility::FormCreate() {
+    resize(CompactWidth(), CompactHeight());
+    sSkinManager1->SetSkinName(skin::kEmerald);
+    GameVersion = packwell::kGameVersion;
+    const QString caption = QStringLiteral("Packwell v1.2.6 - Brenvik ") + QString::fromStdString(GameVersion);
+    setWindowTitle(caption);
+    sTitleBar1->SetCaption(caption);
+    BaseUrl = packwell::BaseUrl();
+    AppDataDir = packwell::AppDataDir();
+    packwell::EnsureAppDataDir();
+    SettingsIni = std::make_unique<packwell::IniFile>(packwell::SettingsIniPath());
+    ManifestIni = std::make_unique<packwell::IniFile>(packwell::ManifestIniPath());
+    ModsUrlPath = packwell::kModsUrlPath;
+}
+
+void TVantorCompatibility::FormShow() { Button1->setFocus(); }
+
+std::string TVantorCompatibility::WelcomeText() const {
+    return "   Добро пожаловать :)\r\n   Для начала нажмите «" + sButtonCheck->text().toStdString() + "»," +
+           "\r\n" + "а затем «" + sButtonDownload->text().toStdString() + "», чтобы синхронизировать" + "\r\n" +
+           "ваш клиент Minecraft с сервером Brenvik " + GameVersion + ".";
+}
+
+void TVantorCompatibility::Timer1Timer() {
+    Timer1->stop();
+    // A launcher file that cannot be read is shown to the user, but the window still starts:
+    // without the rest of this step the folder would never be validated again.
+    Guarded([this] { LoadSettings(); });
+    Console(WelcomeText());
+    Guarded([this] { ValidateGameFolder(); });
+    Timer5->start();
+}
+
+void TVantorCompatibility::sButtonExitClick() { close(); }
+
+bool TVantorCompatibility::FormCloseQuery() {
+    Timer6->Tag = 1;
+    Timer6->start();
+    return false;
+}
+
+bool TVantorCompatibility::Closing() const { return Timer6->Tag == 1; }
+
+void TVantorCompatibility::Timer6Timer() {
+    if (Timer6->Tag == 1) ClosingStep();
+    // Tag 0: the Turbo dispatcher, filled by the download work.
+}
+
+void TVantorCompatibility::ClosingStep() {
+    if (alphaBlendValue_ == 0) {
+        if (terminated_) return;
+        terminated_ = true;
+        Timer6->stop();
+        services_.terminate();
+        return;
+    }
+    if (FutureAnimations::CurrentAnimationTask() != kClosingTask) {
+        Timer5->stop();
+        FutureAnimations::StopAnimations();
+        FutureAnimations::AnimateControl(this, FutureAnimations::kKeep, y() + height() - height() / 2,
+                                         FutureAnimations::kKeep, kClosingHeight, kClosingSpeed, kClosingTask);
+    }
+    alphaBlend_ = true;
+    SetAlpha(alphaBlendValue_ <= kAlphaStep ? 0 : alphaBlendValue_ - kAlphaStep);
+}
+
+void TVantorCompatibility::SetAlpha(int value) {
+    alphaBlendValue_ = value;
+    setWindowOpacity(value / 255.0);
+}
