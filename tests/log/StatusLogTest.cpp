@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+#include "core/StatusLog.h"
+#include "core/StatusLogExport.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using packwell::StatusLog;
+using packwell::test::listDir;
+using packwell::test::readFile;
+using packwell::test::TempDir;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The log in UTC with its clock held at 09:05:07, so timestamps are known.
+class StatusLogFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* tz = std::getenv("TZ")) oldTz_ = tz;
+        setenv("TZ", "UTC", 1);
+        tzset();
+        log.SetClock([] { return sys_days{year{2024} / 3 / 1} + hours{9} + minutes{5} + seconds{7}; });
+    }
+    void TearDown() override {
+        oldTz_ ? setenv("TZ", oldTz_->c_str(), 1) : unsetenv("TZ");
+        tzset();
+    }
+
+    StatusLog log;
+
+private:
+    std::optional<std::string> oldTz_;
+};
+
+struct LogCase {
+    const char* name;
+    std::function<void(StatusLog&)> calls;
+    Lines expected;
+};
+
+class StatusLogTable : public StatusLogFixture, public testing::WithParamInterface<LogCase> {};
+
+TEST_P(StatusLogTable, AppendsLines) {
+    GetParam().calls(log);
+    EXPECT_EQ(log.Lines(), GetParam().expected);
+    EXPECT_EQ(log.LineCount(), GetParam().expected.size());
+}
+
+const char* const kTitle = "=====Проверка совместимости=====";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, StatusLogTable,
+    testing::Values(
+        LogCase{"HeaderIntoEmptyLogHasNoSeparator", [](StatusLog& l) { l.Console(1, false, kTitle); }, {kTitle}},
+        LogCase{"HeaderAfterLinesGetsSeparator",
+                [](StatusLog& l) {
+                    l.Console(false, "a");
+                    l.Console(1, false, kTitle);
+                },
+                {"a", " ", kTitle}},
+        LogCase{"NoticeIsSeparatorAndStepLine",
+                [](StatusLog& l) {
+                    l.Console(false, "a");
+                    l.Console(1, "Турбо включён");
+                },
+                {"a", " ", "[9:05:07] Турбо включён"}},
+        LogCase{"StepLineIsTimestamped", [](StatusLog& l) { l.Console("Успешно: a.jar"); }, {"[9:05:07] Успешно: a.jar"}},
+        LogCase{"OnlyFirstLineOfEntryIsTimestamped", [](StatusLog& l) { l.Console("first\r\nsecond"); },
+                {"[9:05:07] first", "second"}},
+        LogCase{"BareLineFeedsSplitToo", [](StatusLog& l) { l.Console(false, "a\nb\r\n\r\nc"); }, {"a", "b", "", "c"}},
+        LogCase{"OtherHeadValuesAddNoSeparator",
+                [](StatusLog& l) {
+                    l.Console(false, "a");
+                    l.Console(std::uint8_t{2}, false, "b");
+                    l.Console(0, "c");
+                },
+                {"a", "b", "[9:05:07] c"}},
+        LogCase{"EmptyEntryIsEmptyLine", [](StatusLog& l) { l.Console(false, ""); }, {""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FormatLongTime, HoursWithoutLeadingZero) {
+    EXPECT_EQ(packwell::FormatLongTime(9, 5, 7), "9:05:07");
+    EXPECT_EQ(packwell::FormatLongTime(0, 0, 0), "0:00:00");
+    EXPECT_EQ(packwell::FormatLongTime(23, 59, 59), "23:59:59");
+}
+
+TEST_F(StatusLogFixture, ListenerGetsEachEntrysLines) {
+    std::vector<Lines> seen;
+    log.SetListener([&](const Lines& lines) { seen.push_back(lines); });
+    log.Console(false, "a");
+    log.Console(1, "b\r\nc");
+    EXPECT_EQ(seen, (std::vector<Lines>{{"a"}, {" ", "[9:05:07] b", "c"}}));
+}
+
+TEST_F(StatusLogFixture, ExportWritesWholeLogEachTime) {
+    TempDir dir;
+    log.Console(1, false, kTitle);
+    log.Console("Успешно: a.jar");
+    const fs::path file = log.Export();
+    EXPECT_EQ(file, dir.cwd() / "Packwell - Статус.txt");
+    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n[9:05:07] Успешно: a.jar\r\n");
+
+    log.Console(1, false, "======Завершение загрузки=======\r\nПрошло времени: 1");
+    log.Export();
+    EXPECT_EQ(readFile(file), std::string(kTitle) +
+                                  "\r\n[9:05:07] Успешно: a.jar\r\n \r\n======Завершение загрузки=======\r\n"
+                                  "Прошло времени: 1\r\n");
+    EXPECT_EQ(listDir(dir.cwd()), Lines{"Packwell - Статус.txt"}) << "temporary file left behind";
+}
+
+TEST_F(StatusLogFixture, ExportAndOpenOpensOnlyWrittenFile) {
+    TempDir dir;
+    log.Console(false, "a");
+    std::optional<std::string> opened;
+    const fs::path file = packwell::ExportAndOpen(log, [&](const fs::path& p) { opened = readFile(p); });
+    EXPECT_EQ(opened, "a\r\n");
+
+    // The opener failing leaves the file written.
+    EXPECT_THROW(packwell::ExportAndOpen(
+                     log, [](const fs::path&) { throw std::system_error(ENOENT, std::generic_category(), "no editor"); }),
+                 std::system_error);
+    EXPECT_EQ(readFile(file), "a\r\n");
+
+    // The export failing opens nothing.
+    fs::remove(file);
+    fs::create_directory(file);  // a folder where the file should go
+    bool called = false;
+    EXPECT_THROW(packwell::ExportAndOpen(log, [&](const fs::path&) { called = true; }), std::system_error);
+    EXPECT_FALSE(called);
+    EXPECT_EQ(listDir(dir.cwd()), Lines{"Packwell - Статус.txt"}) << "temporary file left behind";
+}
+
+// Entries from several threads at once: each stays whole and each thread's keep their order.
+TEST(StatusLog, ConcurrentAppendsKeepEntriesWholeAndOrdered) {
+    StatusLog log;
+    std::size_t listened = 0;
+    log.SetListener([&](const Lines& lines) { listened += lines.size(); });  // runs under the log's lock
+    constexpr int kThreads = 5, kEntries = 400;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&log, t] {
+            for (int i = 0; i < kEntries; ++i)
+                log.Console(false, "t" + std::to_string(t) + " " + std::to_string(i) + "\r\nend " + std::to_string(t));
+        });
+    for (auto& th : threads) th.join();
+
+    const Lines lines = log.Lines();
+    ASSERT_EQ(lines.size(), std::size_t{kThreads * kEntries * 2});
+    EXPECT_EQ(listened, lines.size());
+    std::vector<int> next(kThreads, 0);
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+        int t = -1, n = -1;
+        ASSERT_EQ(std::sscanf(lines[i].c_str(), "t%d %d", &t, &n), 2) << lines[i];
+        ASSERT_TRUE(t >= 0 && t < kThreads);
+        EXPECT_EQ(n, next[t]++) << "thread " << t << " out of order";
+        EXPECT_EQ(lines[i + 1], "end " + std::to_string(t)) << "entry torn apart";
+    }
+}
+
+}  // namespace
