@@ -1,5 +1,5 @@
 #pragma once
-// Limits that the original program counts in UTF-16 units, applied to UTF-8 text.
+// Limits counted in UTF-16 units (as Windows counts them), applied to UTF-8 text.
 #include <cstddef>
 #include <string_view>
 
