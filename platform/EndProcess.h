@@ -1,0 +1,17 @@
+#pragma once
+// Ending one process, named by its id, within a bounded time.
+#include <chrono>
+
+namespace platform {
+
+// True while the process exists and has not ended (a zombie counts as ended).
+bool ProcessAlive(int pid);
+
+// Waits until the process has ended, at most `limit`; true when it has.
+bool WaitForProcessEnd(int pid, std::chrono::milliseconds limit);
+
+// Asks the process to end (SIGTERM) and forces it (SIGKILL) once `grace` has passed.
+// Returns whether it ended; never waits longer than grace plus about a second.
+bool EndProcess(int pid, std::chrono::milliseconds grace);
+
+}  // namespace platform
