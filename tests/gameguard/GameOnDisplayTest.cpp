@@ -101,6 +101,13 @@ TEST_F(GameOnDisplay, TitleMustMatchExactly) {
     EXPECT_TRUE(platform::FindGameWindow(packwell::kGameWindowClass, "Minecraft 1.12.2 - Multiplayer"));
 }
 
+TEST_F(GameOnDisplay, OwnerIsKnownEvenWhenTheWindowDoesNotNameIt) {
+    auto game = startGame(packwell::kGameProcessName, packwell::kGameWindowClass, {"--no-pid"});
+    auto found = waitForWindow(packwell::kGameWindowClass);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->OwnerPid, game->pid());
+}
+
 TEST_F(GameOnDisplay, AGameThatHonoursTheCloseRequestIsNotKilled) {
     auto game = startGame(packwell::kGameProcessName, packwell::kGameWindowClass, {"--ignore-term"});
     ASSERT_TRUE(waitForWindow(packwell::kGameWindowClass));

@@ -63,7 +63,7 @@ XvfbDisplay::XvfbDisplay() {
     int devnull = open("/dev/null", O_WRONLY);
     posix_spawn_file_actions_adddup2(&actions, devnull, 2);
     try {
-        pid_ = Spawn({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, &actions);
+        pid_ = Spawn({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen", "0", "1024x768x24"}, &actions);
     } catch (...) {
         posix_spawn_file_actions_destroy(&actions);
         close(fds[0]);
