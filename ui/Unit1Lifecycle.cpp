@@ -53,7 +53,7 @@ void TVantorCompatibility::sButtonExitClick() { close(); }
 
 bool TVantorCompatibility::FormCloseQuery() {
     Timer6->Tag = 1;
-    Timer6->start();
+    if (!Timer6->isActive()) Timer6->start();  // a repeated request must not hold the fade back
     return false;
 }
 

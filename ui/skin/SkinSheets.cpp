@@ -47,12 +47,16 @@ QLineEdit, QPlainTextEdit { background: %field%; border: 1px solid %frame%; bord
 QLineEdit { padding: 0 3px; }
 QCheckBox { color: %caption%; spacing: 3px; }
 QCheckBox:disabled { color: %disabled%; }
-QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid %frame%; background: %field%; }
-QCheckBox::indicator:checked { background: %accent%; }
 QProgressBar { background: %field%; border: 1px solid %frame%; border-radius: 2px; }
 QProgressBar::chunk { background: %accent%; }
-QScrollBar { background: %field%; }
-QScrollBar::handle { background: %button%; border: 1px solid %frame%; }
+QScrollBar:vertical { width: 12px; background: %field%; margin: 0; }
+QScrollBar:horizontal { height: 12px; background: %field%; margin: 0; }
+QScrollBar::handle { background: %button%; border: 1px solid %frame%; border-radius: 3px; margin: 1px; }
+QScrollBar::handle:vertical { min-height: 20px; }
+QScrollBar::handle:horizontal { min-width: 20px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+QAbstractScrollArea::corner { background: %field%; }
 QToolTip { background: %window%; color: %caption%; border: 1px solid %accent%; }
 QListWidget { background: %field%; color: %caption%; border: 1px solid %frame%; }
 )");
