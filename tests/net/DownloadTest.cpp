@@ -1,0 +1,324 @@
+// Fetching into a file against the in-process server: what counts as success, what is left on
+// disk, what the bar sees.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <functional>
+#include <chrono>
+#include <thread>
+
+#include "net/FutureDownloads/FutureDownloads.h"
+#include "platform/Network.h"
+#include "tests/net/RecordingBar.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace FutureDownloads;
+using packwell::test::HttpServer;
+using packwell::test::listDir;
+using packwell::test::readFile;
+using packwell::test::RecordingBar;
+using packwell::test::TempDir;
+
+namespace {
+
+std::string Pattern(std::size_t n) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>('a' + i % 26);
+    return s;
+}
+
+// A port with nothing listening: bound, never listened on, so connecting is refused.
+class RefusingPort {
+public:
+    RefusingPort() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+    }
+    ~RefusingPort() { ::close(fd_); }
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+
+private:
+    int fd_;
+    int port_ = 0;
+};
+
+class DownloadTest : public ::testing::Test {
+protected:
+    TempDir tmp;
+    HttpServer server;
+    fs::path dir = tmp.root() / "mods";
+
+    void SetUp() override { fs::create_directories(dir); }
+
+    // Nothing but the expected files: no part files, nothing half-written.
+    void ExpectFolderHolds(const std::vector<std::string>& names) const { EXPECT_EQ(listDir(dir), names); }
+};
+
+TEST_F(DownloadTest, PlainBodyArrivesByteForByteWithProgramNameAsAgent) {
+    const std::string body = Pattern(300000);
+    server.serve("/mods3/a.jar", body);
+    const DownloadResult r = Download(server.url("/mods3/a.jar"), dir / "a.jar");
+    ASSERT_TRUE(r) << r.detail;
+    EXPECT_EQ(r.bytes, 300000);
+    EXPECT_EQ(r.httpStatus, 200);
+    EXPECT_EQ(readFile(dir / "a.jar"), body);
+    ExpectFolderHolds({"a.jar"});
+    ASSERT_EQ(server.requestCount(), 1u);
+    EXPECT_EQ(server.requests()[0].userAgent, "packwell_net_tests");
+}
+
+// Every way a fetch can fail: false, the reason, and no file (not even a part file).
+struct FailureCase {
+    const char* name;
+    void (*setUp)(HttpServer&);
+    DownloadError expected;
+};
+
+const FailureCase kFailures[] = {
+    {"status 404 with marker", [](HttpServer& s) { s.serve("/f", "404: Not Found", 404); },
+     DownloadError::HttpStatus},
+    {"status 200 with marker in binary",
+     [](HttpServer& s) { s.serve("/f", Pattern(50000) + "\x01\x02unknown domain\xff" + Pattern(50000)); },
+     DownloadError::ErrorPage},
+    {"marker split over two lines", [](HttpServer& s) { s.serve("/f", "<p>404: Not\r\n Found</p>"); },
+     DownloadError::ErrorPage},
+    {"marker split over two transfer blocks",
+     [](HttpServer& s) { s.serveChunks("/f", {Pattern(1000) + "unknown do", "main" + Pattern(1000)}); },
+     DownloadError::ErrorPage},
+    {"status 500 with html", [](HttpServer& s) { s.serve("/f", "<html>Internal error</html>", 500); },
+     DownloadError::HttpStatus},
+    {"body cut off", [](HttpServer& s) { s.serveCutOff("/f", 100000, Pattern(40000)); }, DownloadError::Truncated},
+    {"redirect without target", [](HttpServer& s) { s.serve("/f", "moved", 302); }, DownloadError::HttpStatus},
+};
+
+class DownloadFailure : public DownloadTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(DownloadFailure, IsFalseAndLeavesNoFile) {
+    GetParam().setUp(server);
+    RecordingBar bar;
+    const DownloadResult r = Download(server.url("/f"), dir / "f.jar", {.bar = &bar});
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.error, GetParam().expected) << r.detail;
+    EXPECT_FALSE(DownloadFile(server.url("/f"), dir / "g.jar"));
+    ExpectFolderHolds({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DownloadFailure, ::testing::ValuesIn(kFailures), [](const auto& info) {
+    std::string n = info.param.name;
+    for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return n;
+});
+
+TEST_F(DownloadTest, ByteTwentySixBeforeMarkerIsSuccess) {
+    const std::string body = std::string("\x00\x01\x1a", 3) + "404: Not Found" + Pattern(10);
+    server.serve("/f", body);
+    EXPECT_TRUE(DownloadFile(server.url("/f"), dir / "f.bin"));
+    EXPECT_EQ(readFile(dir / "f.bin"), body);
+}
+
+TEST_F(DownloadTest, UnreachableServerIsFalseWithoutFile) {
+    RefusingPort refusing;
+    const DownloadResult r = Download(refusing.url("/Update"), dir / "Update.ini");
+    EXPECT_EQ(r.error, DownloadError::Transport) << r.detail;
+    EXPECT_FALSE(DownloadFile(refusing.url("/Update"), dir / "Update.ini"));
+    ExpectFolderHolds({});
+}
+
+TEST_F(DownloadTest, ExistingTargetIsLeftAloneAndNothingIsSent) {
+    server.serve("/a.jar", "new");
+    const fs::path target = tmp.write("mods/a.jar", "old");
+    EXPECT_EQ(Download(server.url("/a.jar"), target).error, DownloadError::TargetExists);
+    // A dangling link counts as present too: moving onto it would replace it.
+    fs::create_symlink(dir / "nowhere", dir / "link.jar");
+    EXPECT_FALSE(DownloadFile(server.url("/a.jar"), dir / "link.jar"));
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(server.requestCount(), 0u);
+}
+
+TEST_F(DownloadTest, MissingFolderOrBareNameFailsWithoutRequest) {
+    server.serve("/a.jar", "x");
+    EXPECT_EQ(Download(server.url("/a.jar"), dir / "no" / "a.jar").error, DownloadError::FolderMissing);
+    EXPECT_EQ(Download(server.url("/a.jar"), "a.jar").error, DownloadError::FolderMissing);
+    EXPECT_FALSE(fs::exists(dir / "no"));
+    EXPECT_FALSE(fs::exists(tmp.cwd() / "a.jar"));
+    EXPECT_EQ(server.requestCount(), 0u);
+}
+
+TEST_F(DownloadTest, BarRunsFromZeroToAnnouncedLength) {
+    server.serve("/big", Pattern(1000000));
+    RecordingBar bar;
+    ASSERT_TRUE(DownloadFile(server.url("/big"), dir / "big", &bar));
+    EXPECT_EQ(bar.maxima, std::vector<std::int64_t>{1000000});
+    ASSERT_FALSE(bar.positions.empty());
+    EXPECT_EQ(bar.positions.front(), 0);
+    EXPECT_TRUE(std::is_sorted(bar.positions.begin(), bar.positions.end()));
+    EXPECT_EQ(bar.position, 1000000);
+    EXPECT_EQ(bar.pumps, static_cast<int>(bar.positions.size()) - 1);  // once per block
+}
+
+TEST_F(DownloadTest, NoAnnouncedLengthShowsBusyBarThenFull) {
+    server.serveChunks("/chunked", {Pattern(7000), Pattern(5000)});
+    RecordingBar bar;
+    ASSERT_TRUE(DownloadFile(server.url("/chunked"), dir / "with-bar", &bar));
+    EXPECT_EQ(bar.maxima, (std::vector<std::int64_t>{-1, 12000}));
+    EXPECT_EQ(bar.position, 12000);
+    ASSERT_TRUE(DownloadFile(server.url("/chunked"), dir / "no-bar"));
+    EXPECT_EQ(fs::file_size(dir / "no-bar"), 12000u);
+}
+
+TEST_F(DownloadTest, EmptyBodyIsAnEmptyFileAndBarIsSet) {
+    server.serve("/empty", "");
+    RecordingBar bar;
+    ASSERT_TRUE(DownloadFile(server.url("/empty"), dir / "empty", &bar));
+    EXPECT_EQ(fs::file_size(dir / "empty"), 0u);
+    EXPECT_EQ(bar.maxima, std::vector<std::int64_t>{0});
+    EXPECT_EQ(bar.position, 0);
+}
+
+TEST_F(DownloadTest, RedirectIsFollowed) {
+    server.serve("/real/a.jar", "content");
+    server.serveRedirect("/a.jar", "/real/a.jar", 301);
+    ASSERT_TRUE(DownloadFile(server.url("/a.jar"), dir / "a.jar"));
+    EXPECT_EQ(readFile(dir / "a.jar"), "content");
+}
+
+TEST_F(DownloadTest, StalledServerIsGivenUp) {
+    // Headers, then silence. (After some data libcurl needs about five seconds more: it
+    // measures the speed over its last five seconds.)
+    server.serveStall("/stall", 100000, "");
+    const auto start = std::chrono::steady_clock::now();
+    const DownloadResult r = Download(server.url("/stall"), dir / "s", {.stallTimeout = std::chrono::seconds(1)});
+    EXPECT_EQ(r.error, DownloadError::Transport) << r.detail;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    ExpectFolderHolds({});
+}
+
+TEST_F(DownloadTest, CancelFromAnotherThreadEndsStalledTransfer) {
+    server.serveStall("/stall", 100000, Pattern(1000));
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        cancel = true;
+    });
+    const DownloadResult r = Download(server.url("/stall"), dir / "s", {.cancel = &cancel});
+    canceller.join();
+    EXPECT_EQ(r.error, DownloadError::Cancelled) << r.detail;
+    ExpectFolderHolds({});
+}
+
+// A full disk, imitated by a file-size limit (works for root too): the write error is
+// reported as such and the part written so far goes away.
+TEST_F(DownloadTest, DiskFullIsWriteFailedAndLeavesNothing) {
+    server.serve("/a", Pattern(400000));
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const DownloadResult r = Download(server.url("/a"), dir / "a");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(r.error, DownloadError::WriteFailed) << r.detail;
+    ExpectFolderHolds({});
+}
+
+// A handler run between blocks may start another download on the same thread.
+struct NestingBar : RecordingBar {
+    std::function<void()> nested;
+    void ProcessPendingEvents() override {
+        RecordingBar::ProcessPendingEvents();
+        if (nested) std::exchange(nested, nullptr)();
+    }
+};
+
+TEST_F(DownloadTest, NestedDownloadOnSameThreadWorks) {
+    server.serve("/outer", Pattern(500000));
+    server.serve("/inner", "inner body");
+    NestingBar bar;
+    bool innerOk = false;
+    bar.nested = [&] { innerOk = DownloadFile(server.url("/inner"), dir / "inner"); };
+    ASSERT_TRUE(DownloadFile(server.url("/outer"), dir / "outer", &bar));
+    EXPECT_TRUE(innerOk);
+    EXPECT_EQ(readFile(dir / "outer"), Pattern(500000));
+    EXPECT_EQ(readFile(dir / "inner"), "inner body");
+}
+
+TEST_F(DownloadTest, ConcurrentDownloadsOnWorkerThreads) {
+    constexpr int kWorkers = 5;
+    constexpr int kFilesEach = 4;
+    for (int i = 0; i < kWorkers * kFilesEach; ++i)
+        server.serve("/mods3/m" + std::to_string(i), Pattern(20000 + i * 1000));
+    server.serve("/mods3/broken", "404: Not Found", 404);
+    std::vector<std::thread> workers;
+    std::atomic<int> ok{0};
+    std::atomic<bool> brokenRefused{false};
+    for (int w = 0; w < kWorkers; ++w)
+        workers.emplace_back([&, w] {
+            RecordingBar bar;  // each worker drives its own bar
+            for (int k = 0; k < kFilesEach; ++k) {
+                const std::string name = "m" + std::to_string(w * kFilesEach + k);
+                if (DownloadFile(server.url("/mods3/" + name), dir / name, &bar)) ++ok;
+            }
+            if (w == 0) brokenRefused = !DownloadFile(server.url("/mods3/broken"), dir / "broken", &bar);
+        });
+    for (auto& t : workers) t.join();
+    EXPECT_EQ(ok, kWorkers * kFilesEach);
+    EXPECT_TRUE(brokenRefused);
+    for (int i = 0; i < kWorkers * kFilesEach; ++i)
+        EXPECT_EQ(readFile(dir / ("m" + std::to_string(i))), Pattern(20000 + i * 1000)) << i;
+    EXPECT_EQ(listDir(dir).size(), static_cast<std::size_t>(kWorkers * kFilesEach));
+}
+
+TEST(RemoteFileSize, AnnouncedLengthOrMinusOne) {
+    HttpServer server;
+    server.serve("/Update.exe", Pattern(123456));
+    server.serve("/empty", "");
+    server.serveChunks("/chunked", {"abc", "def"});
+    server.serve("/missing", "404: Not Found", 404);
+    server.serveRedirect("/moved", "/Update.exe");
+    EXPECT_EQ(RemoteFileSize(server.url("/Update.exe")), 123456);
+    EXPECT_EQ(RemoteFileSize(server.url("/empty")), 0);
+    EXPECT_EQ(RemoteFileSize(server.url("/chunked")), -1);
+    EXPECT_EQ(RemoteFileSize(server.url("/missing")), -1);
+    EXPECT_EQ(RemoteFileSize(server.url("/moved")), 123456);
+    RefusingPort refusing;
+    EXPECT_EQ(RemoteFileSize(refusing.url("/Update.exe")), -1);
+}
+
+TEST(RemoteFileSize, LengthAboveFourGiBStaysWhole) {
+    HttpServer server;
+    server.serveStall("/huge", std::size_t{5} << 30, "x");
+    EXPECT_EQ(RemoteFileSize(server.url("/huge")), std::int64_t{5} << 30);
+}
+
+TEST(IsInternetConnected, ProbeSeamReplacesAndRestores) {
+    SetInternetConnectedProbe([] { return false; });
+    EXPECT_FALSE(IsInternetConnected());
+    SetInternetConnectedProbe([] { return true; });
+    EXPECT_TRUE(IsInternetConnected());
+    // Restoring must bring back the machine's own answer, whatever it is.
+    const bool real = platform::HasNetworkConnection();
+    SetInternetConnectedProbe(real ? +[] { return false; } : +[] { return true; });
+    ASSERT_NE(IsInternetConnected(), real);
+    SetInternetConnectedProbe(nullptr);
+    EXPECT_EQ(IsInternetConnected(), real);
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// The whole road against a real web server serving a real server folder.
+#include <gtest/gtest.h>
+
+#include "net/FutureDownloads/FutureDownloads.h"
+#include "tests/net/RecordingBar.h"
+#include "tests/support/Nginx.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace FutureDownloads;
+using packwell::test::listDir;
+using packwell::test::Nginx;
+using packwell::test::readFile;
+using packwell::test::RecordingBar;
+using packwell::test::TempDir;
+
+namespace {
+
+std::string Jar(std::size_t n, char seed) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i * 7);
+    return s;
+}
+
+TEST(NginxEndToEnd, FetchesServerFolderWithAwkwardNames) {
+    if (!Nginx::Available()) GTEST_SKIP() << "nginx is not installed";
+    TempDir tmp;
+    const std::vector<std::pair<std::string, std::string>> mods = {
+        {"[1.12.2] Mod Name.jar", Jar(70000, 'a')},
+        {"Мод дня #2.jar", Jar(1234, 'b')},
+        {"plain.jar", Jar(3 * 1024 * 1024 + 17, 'c')},
+    };
+    for (const auto& [name, body] : mods) tmp.write(fs::path("site/mods3") / name, body);
+    tmp.write("site/Update", "[modlist]\nCount=3\n");
+    tmp.write("site/mods3/broken.jar", "<html>404: Not Found</html>");
+    Nginx nginx(tmp.root() / "site");
+    const std::string base = nginx.url("");
+
+    const fs::path game = tmp.root() / "game";
+    fs::create_directories(game);
+    for (const auto& [name, body] : mods) {
+        RecordingBar bar;
+        ASSERT_TRUE(DownloadFile(ServerUrl(base, "/mods3/", name), game / name, &bar)) << name;
+        EXPECT_EQ(readFile(game / name), body) << name;
+        EXPECT_EQ(bar.maxima, std::vector<std::int64_t>{static_cast<std::int64_t>(body.size())});
+        EXPECT_EQ(bar.position, static_cast<std::int64_t>(body.size()));
+        EXPECT_EQ(RemoteFileSize(ServerUrl(base, "/mods3/", name)), static_cast<std::int64_t>(body.size()));
+    }
+    EXPECT_FALSE(DownloadFile(ServerUrl(base, "/mods3/", "absent.jar"), game / "absent.jar"));
+    EXPECT_FALSE(DownloadFile(ServerUrl(base, "/mods3/", "broken.jar"), game / "broken.jar"));
+    ASSERT_TRUE(DownloadFile(ServerUrl(base, "/Update", ""), game / "Update.ini"));
+    EXPECT_EQ(readFile(game / "Update.ini"), "[modlist]\nCount=3\n");
+
+    std::vector<std::string> expected = {"Update.ini"};
+    for (const auto& m : mods) expected.push_back(m.first);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listDir(game), expected);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+#include "tests/support/HttpServer.h"
+
+#include <httplib.h>
+
+#include <stdexcept>
+
+namespace packwell::test {
+
+struct HttpServer::Route {
+    enum class Kind { Body, Chunks, CutOff, Stall, Redirect } kind = Kind::Body;
+    int status = 200;
+    std::string body;                 // Body, CutOff, Stall: what is sent
+    std::size_t announced = 0;        // CutOff, Stall: the length claimed
+    std::vector<std::string> pieces;  // Chunks
+    std::string target;               // Redirect
+};
+
+HttpServer::HttpServer() : server_(std::make_unique<httplib::Server>()) {
+    auto handler = [this](const httplib::Request& req, httplib::Response& res) {
+        {
+            std::lock_guard lock(mutex_);
+            log_.push_back({req.method, req.path, req.get_header_value("User-Agent")});
+        }
+        const std::shared_ptr<const Route> route = find(req.path);
+        if (!route) {
+            res.status = 404;
+            res.set_content("not served by this test", "text/plain");
+            return;
+        }
+        res.status = route->status;
+        switch (route->kind) {
+            case Route::Kind::Body:
+                res.set_content(route->body, "application/octet-stream");
+                break;
+            case Route::Kind::Chunks:
+                res.set_chunked_content_provider(
+                    "application/octet-stream", [route](std::size_t offset, httplib::DataSink& sink) {
+                        // `offset` counts what was sent: it says which piece comes next.
+                        std::size_t sent = 0;
+                        for (const std::string& piece : route->pieces) {
+                            if (offset == sent && !piece.empty()) {
+                                if (sent > 0) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                                return sink.write(piece.data(), piece.size());
+                            }
+                            sent += piece.size();
+                        }
+                        sink.done();
+                        return true;
+                    });
+                break;
+            case Route::Kind::CutOff:
+                res.set_content_provider(route->announced, "application/octet-stream",
+                                         [route](std::size_t, std::size_t, httplib::DataSink& sink) {
+                                             sink.write(route->body.data(), route->body.size());
+                                             return false;  // closes the connection short of the length
+                                         });
+                break;
+            case Route::Kind::Stall:
+                res.set_content_provider(route->announced, "application/octet-stream",
+                                         [route, this](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                             if (offset == 0 && !route->body.empty())
+                                                 return sink.write(route->body.data(), route->body.size());
+                                             for (int i = 0; i < 3000 && !stopping_; ++i)
+                                                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                                             return false;
+                                         });
+                break;
+            case Route::Kind::Redirect:
+                res.set_redirect(route->target, route->status);
+                break;
+        }
+    };
+    server_->Get(".*", handler);
+    // One request per connection: an idle kept-alive connection would hold up stop() for
+    // the keep-alive time-out.
+    server_->set_keep_alive_max_count(1);
+    port_ = server_->bind_to_any_port("127.0.0.1");
+    if (port_ <= 0) throw std::runtime_error("cannot bind a port on 127.0.0.1");
+    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // stop() does nothing to a server not yet running, so the destructor would hang.
+    while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+HttpServer::~HttpServer() {
+    stopping_ = true;
+    server_->stop();
+    if (thread_.joinable()) thread_.join();
+}
+
+std::string HttpServer::url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::shared_ptr<const HttpServer::Route> HttpServer::find(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto it = routes_.find(path);
+    return it == routes_.end() ? nullptr : it->second;
+}
+
+void HttpServer::add(const std::string& path, Route route) {
+    std::lock_guard lock(mutex_);
+    routes_[path] = std::make_shared<const Route>(std::move(route));
+}
+
+void HttpServer::serve(const std::string& path, std::string body, int status) {
+    Route r;
+    r.status = status;
+    r.body = std::move(body);
+    add(path, std::move(r));
+}
+
+void HttpServer::serveChunks(const std::string& path, std::vector<std::string> pieces) {
+    Route r;
+    r.kind = Route::Kind::Chunks;
+    r.pieces = std::move(pieces);
+    add(path, std::move(r));
+}
+
+void HttpServer::serveCutOff(const std::string& path, std::size_t announced, std::string body) {
+    Route r;
+    r.kind = Route::Kind::CutOff;
+    r.body = std::move(body);
+    r.announced = announced;
+    add(path, std::move(r));
+}
+
+void HttpServer::serveStall(const std::string& path, std::size_t announced, std::string head) {
+    Route r;
+    r.kind = Route::Kind::Stall;
+    r.body = std::move(head);
+    r.announced = announced;
+    add(path, std::move(r));
+}
+
+void HttpServer::serveRedirect(const std::string& path, const std::string& target, int status) {
+    Route r;
+    r.kind = Route::Kind::Redirect;
+    r.status = status;
+    r.target = target;
+    add(path, std::move(r));
+}
+
+std::vector<HttpServer::Request> HttpServer::requests() const {
+    std::lock_guard lock(mutex_);
+    return log_;
+}
+
+std::size_t HttpServer::requestCount() const {
+    std::lock_guard lock(mutex_);
+    return log_.size();
+}
+
+}  // namespace packwell::test
