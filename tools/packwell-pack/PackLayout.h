@@ -1,0 +1,23 @@
+#pragma once
+// What a server directory holds, as clients address it.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace packwell::pack {
+
+inline constexpr const char* kManifestFile = "Update";
+inline constexpr const char* kModsFolder = "mods3";  // the client's "/mods3/" path
+// The new program file of each client build, fetched whenever "lastversion" differs from the
+// client's own version; Windows clients ask for the first, Linux clients for the second.
+inline constexpr std::array<const char*, 2> kNewProgramFiles = {"Update.exe", "Update-linux"};
+
+// A name a client accepts as a file of the pack: a bare file name that reads back from the
+// manifest unchanged.
+bool IsPublishableName(std::string_view name);
+
+// The name for one line of output: control bytes shown as \xNN so a hostile file name
+// cannot drive the admin's terminal.
+std::string Shown(std::string_view name);
+
+}  // namespace packwell::pack

@@ -1,0 +1,177 @@
+#include "tools/packwell-pack/PackRefresh.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <set>
+#include <sstream>
+#include <system_error>
+
+#include "core/IniFile.h"
+#include "core/Manifest.h"
+#include "core/ManifestWriter.h"
+#include "core/Utf8Path.h"
+#include "platform/AtomicFile.h"
+#include "tools/packwell-pack/PackLayout.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell::pack {
+namespace {
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += (out.empty() ? "" : "\n") + l;
+    return out;
+}
+
+std::string ReadWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) throw PackError("cannot read " + path.string());
+    return text.str();
+}
+
+struct Scan {
+    std::vector<ManifestEntry> mods;
+    std::vector<std::string> notes;
+};
+
+// The files of the mods folder in byte order of their names, so the manifest does not
+// change when nothing in the folder did.
+Scan ScanMods(const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) throw PackError(folder.string() + " is not a folder");
+    Scan scan;
+    std::vector<std::string> refused;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = Utf8FromPath(it->path().filename());
+        // Editors' and downloaders' leftovers, never meant for players.
+        if (name.starts_with(".")) {
+            scan.notes.push_back("skipped hidden file " + Shown(name));
+            continue;
+        }
+        std::error_code fileEc;
+        if (!it->is_regular_file(fileEc)) {
+            scan.notes.push_back("skipped " + Shown(name) + ": not a file");
+            continue;
+        }
+        if (!IsPublishableName(name)) {
+            refused.push_back(std::string(kModsFolder) + "/" + Shown(name) + ": a name clients do not accept; rename it");
+            continue;
+        }
+        const std::uintmax_t size = it->file_size(fileEc);
+        if (fileEc) throw PackError("cannot read the size of " + it->path().string() + ": " + fileEc.message());
+        // Clients read sizes as signed 32-bit numbers.
+        if (size > static_cast<std::uintmax_t>(std::numeric_limits<std::int32_t>::max())) {
+            refused.push_back(std::string(kModsFolder) + "/" + Shown(name) + ": 2 GiB or larger; clients cannot read its size");
+            continue;
+        }
+        scan.mods.push_back({name, static_cast<std::int64_t>(size)});
+    }
+    if (ec) throw PackError("cannot list " + folder.string() + ": " + ec.message());
+    if (!refused.empty()) throw PackError(Lines(refused));
+    if (scan.mods.size() > static_cast<std::size_t>(kMaxManifestEntries))
+        throw PackError("more than " + std::to_string(kMaxManifestEntries) + " files; clients read no more");
+    std::sort(scan.mods.begin(), scan.mods.end(),
+              [](const ManifestEntry& a, const ManifestEntry& b) { return a.name < b.name; });
+    return scan;
+}
+
+std::vector<std::string> ReadNameList(const fs::path& file) {
+    std::istringstream text(ReadWhole(file));
+    std::vector<std::string> names, refused;
+    std::string line;
+    while (std::getline(text, line)) {
+        const std::string_view trimmed = [&] {
+            std::string_view v = line;
+            while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
+            while (!v.empty() && (v.back() == ' ' || v.back() == '\t' || v.back() == '\r')) v.remove_suffix(1);
+            return v;
+        }();
+        if (trimmed.empty() || trimmed.starts_with("#")) continue;
+        if (!IsPublishableName(trimmed)) refused.push_back(file.string() + ": \"" + Shown(trimmed) + "\" is not a bare file name clients accept");
+        else names.emplace_back(trimmed);
+    }
+    if (!refused.empty()) throw PackError(Lines(refused));
+    return names;
+}
+
+void DescribeModChanges(const std::vector<ManifestEntry>& before, const std::vector<ManifestEntry>& after,
+                        std::vector<std::string>& changes) {
+    std::map<std::string, std::int64_t> old, fresh;
+    for (const auto& e : before) old.emplace(e.name, e.size);
+    for (const auto& e : after) fresh.emplace(e.name, e.size);
+    for (const auto& [name, size] : fresh) {
+        const auto it = old.find(name);
+        if (it == old.end()) changes.push_back("added " + Shown(name) + " (" + std::to_string(size) + " bytes)");
+        else if (it->second != size)
+            changes.push_back("resized " + Shown(name) + ": " + std::to_string(it->second) + " -> " + std::to_string(size) + " bytes");
+    }
+    for (const auto& [name, size] : old)
+        if (!fresh.contains(name)) changes.push_back("removed " + Shown(name));
+}
+
+}  // namespace
+
+RefreshResult RefreshPack(const RefreshRequest& request) {
+    const fs::path manifestPath = request.dir / kManifestFile;
+    Scan scan = ScanMods(request.dir / kModsFolder);
+    const std::vector<std::string> extra = request.dellistFile ? ReadNameList(*request.dellistFile) : std::vector<std::string>{};
+
+    std::error_code ec;
+    const bool hadManifest = fs::exists(manifestPath, ec);
+    const std::string before = hadManifest ? ReadWhole(manifestPath) : std::string();
+    const Manifest old = ReadManifest(IniData::Parse(before));
+
+    RefreshResult result;
+    result.notes = std::move(scan.notes);
+    DescribeModChanges(old.modList.entries, scan.mods, result.changes);
+
+    // The dellist stays as written unless a name joins it or must leave it: a name that is a
+    // mod of the pack again would have clients offered to delete a file they need.
+    std::set<std::string> mods;
+    for (const auto& e : scan.mods) mods.insert(e.name);
+    std::vector<std::string> deletions;
+    std::set<std::string> listed;
+    bool dellistChanged = false;
+    for (const std::string& name : old.delList.entries) {
+        if (name.empty() || !listed.insert(name).second) continue;
+        if (mods.contains(name)) {
+            result.changes.push_back("dellist: dropped " + Shown(name) + ", a mod of the pack again");
+            dellistChanged = true;
+            continue;
+        }
+        deletions.push_back(name);
+    }
+    for (const std::string& name : extra) {
+        if (!listed.insert(name).second) continue;
+        if (mods.contains(name)) {
+            result.notes.push_back("not added to dellist: " + Shown(name) + " is a mod of the pack");
+            continue;
+        }
+        deletions.push_back(name);
+        result.changes.push_back("dellist: added " + Shown(name));
+        dellistChanged = true;
+    }
+
+    std::string after = ReplaceSection(before, "modlist", FormatModList(scan.mods));
+    if (dellistChanged) after = ReplaceSection(after, "dellist", FormatDelList(deletions));
+
+    result.mods = scan.mods.size();
+    for (const auto& e : scan.mods) result.totalBytes += e.size;
+    result.deletions = dellistChanged ? deletions.size() : old.delList.entries.size();
+    if (after != before || !hadManifest) {
+        try {
+            platform::WriteFileAtomically(manifestPath, after);
+        } catch (const std::system_error& e) {
+            throw PackError(std::string(e.what()));
+        }
+        result.written = true;
+    }
+    return result;
+}
+
+}  // namespace packwell::pack

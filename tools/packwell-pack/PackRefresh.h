@@ -1,0 +1,37 @@
+#pragma once
+// Writes a server directory's manifest from the files it publishes.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace packwell::pack {
+
+// Refresh refused; nothing was written. what() may hold several lines, one per cause.
+class PackError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct RefreshRequest {
+    std::filesystem::path dir;
+    // A plain list of names to offer clients for deletion, one a line; blank lines and lines
+    // starting with "#" are skipped.
+    std::optional<std::filesystem::path> dellistFile;
+};
+
+struct RefreshResult {
+    std::vector<std::string> changes;  // "added ...", "removed ...", "resized ...", "dellist: ..."
+    std::vector<std::string> notes;    // files left out of the pack, and why
+    bool written = false;              // false when the manifest already said all of it
+    std::size_t mods = 0;
+    std::int64_t totalBytes = 0;
+    std::size_t deletions = 0;
+};
+
+// Reads DIR/mods3 and DIR/Update, writes DIR/Update atomically. Throws PackError.
+RefreshResult RefreshPack(const RefreshRequest& request);
+
+}  // namespace packwell::pack
