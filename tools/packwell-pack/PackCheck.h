@@ -27,6 +27,7 @@ struct Problem {
     };
     Kind kind;
     std::string text;  // one line: where, then what is wrong
+    bool operator==(const Problem&) const = default;
 };
 
 // Reads DIR the way a client would read it through BaseUrl; an empty result means clean.

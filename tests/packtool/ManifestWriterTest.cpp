@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "core/IniFile.h"
+#include "core/Manifest.h"
+#include "core/ManifestWriter.h"
+
+namespace packwell {
+namespace {
+
+TEST(ManifestWriter, ListsReadBackThroughTheClientsReader) {
+    const std::vector<ManifestEntry> mods = {{"[1.12.2] Mod Name.jar", 70000}, {"a=b;c.jar", 0}, {"Мод.jar", 12}};
+    const std::vector<std::string> dels = {"old.jar", "older one.jar"};
+    const Manifest m = ReadManifest(IniData::Parse(FormatModList(mods) + FormatDelList(dels)));
+    EXPECT_EQ(m.modList.statedCount, 3);
+    EXPECT_EQ(m.modList.entries, mods);
+    EXPECT_EQ(m.delList.entries, dels);
+}
+
+TEST(ManifestWriter, RefusesNamesThatWouldReadBackChanged) {
+    for (const std::string& bad : std::vector<std::string>{" lead.jar", "trail.jar ", "two\nlines.jar", std::string(2048, 'x')}) {
+        EXPECT_FALSE(ReadsBackUnchanged(bad)) << bad.substr(0, 20);
+        EXPECT_THROW(FormatModList({{bad, 1}}), std::invalid_argument);
+        EXPECT_THROW(FormatDelList({bad}), std::invalid_argument);
+    }
+    EXPECT_TRUE(ReadsBackUnchanged(std::string(2047, 'x')));
+}
+
+TEST(ManifestWriter, ReplacesEveryOccurrenceAndKeepsTheRestByteForByte) {
+    const std::string file =
+        "\xEF\xBB\xBF; pack of the week\n[Update]\nlastversion = 1.2.7\n[modlist]\nCount=9\nmod1=gone.jar\n"
+        "[dellist]\r\nCount=1\r\nmod1=old.jar\r\n[MODLIST]\nmod2=also-gone.jar\n[extra]\nkey=value";
+    const std::string out = ReplaceSection(file, "modlist", "[modlist]\r\nCount=0\r\n");
+    EXPECT_EQ(out,
+              "\xEF\xBB\xBF; pack of the week\n[Update]\nlastversion = 1.2.7\n[modlist]\r\nCount=0\r\n"
+              "[dellist]\r\nCount=1\r\nmod1=old.jar\r\n[extra]\nkey=value");
+}
+
+TEST(ManifestWriter, AppendsAnAbsentSectionOnItsOwnLine) {
+    EXPECT_EQ(ReplaceSection("[Update]\nlastversion=1", "dellist", "[dellist]\r\nCount=0\r\n"),
+              "[Update]\nlastversion=1\r\n[dellist]\r\nCount=0\r\n");
+    EXPECT_EQ(ReplaceSection("", "modlist", "[modlist]\r\n"), "[modlist]\r\n");
+}
+
+}  // namespace
+}  // namespace packwell
