@@ -72,6 +72,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, IsProcessRunningTable,
                                          ProcessCase{"ЯВА.exe", "ява.exe", false},       // only A-Z fold
                                          ProcessCase{"ява.exe", "ява.exe", true}));
 
+// A program whose file was replaced while it runs (an update) is still found by its name.
+TEST(IsProcessRunning, FindsProcessWhoseFileWasRemoved) {
+    TempDir dir;
+    const std::string name = "pw" + AllInOne::RandomDigits(8) + "javaw.exe";
+    NamedChild child(dir, name);
+    ASSERT_TRUE(child.Started());
+    fs::remove(dir.root() / name);
+    EXPECT_TRUE(AllInOne::IsProcessRunning(name));
+    EXPECT_FALSE(AllInOne::IsProcessRunning(name + " (deleted)"));
+}
+
 bool WaitFor(const std::function<bool()>& done) {
     for (int i = 0; i < 500; ++i) {
         if (done()) return true;
