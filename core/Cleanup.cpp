@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/ModFileName.h"
+#include "core/Utf8Path.h"
 #include "core/WhiteList.h"
 
 namespace fs = std::filesystem;
@@ -20,7 +21,7 @@ WhiteList ReadWhiteList(const IniFile& settingsIni) {
 // Only a bare name inside the folder is ever removed, and only a file.
 bool DeleteModFile(const fs::path& versionModsDir, const std::string& name) {
     if (name.empty() || !IsBareFileName(name)) return false;
-    const fs::path file = versionModsDir / name;
+    const fs::path file = versionModsDir / PathFromUtf8(name);
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(file, ec))) return false;
     return fs::remove(file, ec);

@@ -7,6 +7,7 @@
 #include "core/CheckTexts.h"
 #include "core/Manifest.h"
 #include "core/ModFileName.h"
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 
 namespace fs = std::filesystem;
@@ -33,7 +34,7 @@ public:
 
     // A stray copy in ModsDir joins VersionModsDir unless a file is there already.
     void GatherStray(const std::string& name) const {
-        const fs::path stray = request_.modsDir / name;
+        const fs::path stray = request_.modsDir / PathFromUtf8(name);
         if (IsFile(stray)) AllInOne::MoveFileReplacing(stray, Local(name), /*FailIfExists=*/true);
     }
 
@@ -50,7 +51,7 @@ public:
 
 private:
     // The empty name gives the folder itself, which is no file: reported missing.
-    fs::path Local(const std::string& name) const { return request_.versionModsDir / name; }
+    fs::path Local(const std::string& name) const { return request_.versionModsDir / PathFromUtf8(name); }
 
     StatusLog& log_;
     const CheckRequest& request_;

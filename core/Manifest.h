@@ -15,6 +15,7 @@ inline constexpr std::int32_t kMaxManifestEntries = 100000;
 struct ManifestEntry {
     std::string name;        // exactly as the manifest gives it
     std::int64_t size = 0;   // "mod<i>size", 0 when absent or not a number
+    bool operator==(const ManifestEntry&) const = default;
 };
 
 // One section's list. statedCount is the "Count" as written; entries hold at most
