@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/CompatibilityCheck.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell {
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr std::int64_t MiB = 1024 * 1024;
+
+struct Entry {
+    std::string name;
+    std::int64_t size = 0;
+};
+
+std::string ManifestText(const std::vector<Entry>& mods, const std::vector<std::string>& dels) {
+    std::string t = "[Update]\nlastversion=1.2.6.3\n[modlist]\nCount=" + std::to_string(mods.size()) + "\n";
+    for (std::size_t i = 0; i < mods.size(); ++i) {
+        const std::string k = "mod" + std::to_string(i + 1);
+        t += k + "=" + mods[i].name + "\n" + k + "size=" + std::to_string(mods[i].size) + "\n";
+    }
+    t += "[dellist]\nCount=" + std::to_string(dels.size()) + "\n";
+    for (std::size_t i = 0; i < dels.size(); ++i) t += "mod" + std::to_string(i + 1) + "=" + dels[i] + "\n";
+    return t;
+}
+
+// Lines with a "[H:mm:ss] " prefix compare by pattern, the rest exactly.
+void ExpectLog(const Lines& actual, const Lines& expected) {
+    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+    ASSERT_EQ(actual.size(), expected.size()) << ::testing::PrintToString(actual);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (expected[i].rfind("[time] ", 0) == 0) {
+            EXPECT_TRUE(std::regex_search(actual[i], stamp)) << actual[i];
+            EXPECT_EQ(std::regex_replace(actual[i], stamp, ""), expected[i].substr(7)) << "line " << i;
+        } else {
+            EXPECT_EQ(actual[i], expected[i]) << "line " << i;
+        }
+    }
+}
+
+class Check : public ::testing::Test {
+protected:
+    Check() {
+        fs::create_directories(tmp_.appData());
+        fs::create_directories(game_ / "mods");
+        request_.baseUrl = server_.url("");
+        request_.manifestPath = tmp_.appData() / "Update.ini";
+        request_.modsDir = game_ / "mods";
+        request_.versionModsDir = game_ / "mods" / "1.12.2";
+        request_.isConnected = [] { return true; };
+    }
+
+    void Publish(const std::vector<Entry>& mods, const std::vector<std::string>& dels = {}) {
+        server_.serve("/Update", ManifestText(mods, dels));
+    }
+    fs::path InMods(const std::string& name, const std::string& content = "jar") {
+        return tmp_.write(fs::path("game/mods") / name, content);
+    }
+    fs::path InVersion(const std::string& name, const std::string& content = "jar") {
+        return tmp_.write(fs::path("game/mods/1.12.2") / name, content);
+    }
+    CheckResult Run() { return RunCompatibilityCheck(log_, request_, lists_).result; }
+
+    test::TempDir tmp_;
+    test::HttpServer server_;
+    fs::path game_ = tmp_.root() / "game";
+    CheckRequest request_;
+    StatusLog log_;
+    SyncLists lists_;
+};
+
+TEST_F(Check, ExampleRunLogsEveryFindingInOrder) {
+    std::vector<Entry> mods;
+    for (int i = 1; i <= 120; ++i) mods.push_back({"mod" + std::to_string(i) + ".jar", MiB});
+    mods[0].name = "name1";
+    mods[1].name = "name2";
+    Publish(mods, {"old1.jar", "old2.jar", "absent.jar"});
+    for (std::size_t i = 2; i < mods.size(); ++i) InVersion(mods[i].name);
+    InVersion("name1", "<html>404: Not Found</html>");
+    InVersion("old1.jar");
+    InVersion("old2.jar");
+    tmp_.write("appdata/Update.ini", "stale");
+    log_.Console("welcome");
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    ExpectLog(log_.Lines(), {"[time] welcome", " ", "=====Проверка совместимости=====", "[time] Конфиг очищен.",
+                             "[time] Конфиг загружен.", "Всего модов на сервере: 120 шт. (120 Мб.)",
+                             " ! Поврежденный файл: name1", "* Отсутствует: name1", "* Отсутствует: name2",
+                             "======Завершение проверки=======", "Отсутствуют моды: 2 шт. (2 Мб.)",
+                             "Можно удалить файлов: 2 шт."});
+    EXPECT_EQ(lists_.MissingList, (Lines{"name1", "name2"}));
+    EXPECT_EQ(lists_.DeleteList, (Lines{"old1.jar", "old2.jar"}));
+    EXPECT_EQ(lists_.ServerTotal, 120 * MiB);
+    EXPECT_EQ(lists_.MissingTotal, 2 * MiB);
+    EXPECT_FALSE(fs::exists(request_.versionModsDir / "name1"));
+    EXPECT_TRUE(fs::exists(request_.manifestPath));
+}
+
+TEST_F(Check, StrayCopiesAreGatheredAndSizesNotCompared) {
+    Publish({{"only_in_mods.jar", 10}, {"in_both.jar", 20}, {"other_size.jar", 999}},
+            {"del_in_mods.jar", "del_nowhere.jar"});
+    InMods("only_in_mods.jar");
+    InMods("in_both.jar", "stray copy");
+    InVersion("in_both.jar", "kept copy");
+    InVersion("other_size.jar", "3b!");
+    InMods("del_in_mods.jar");
+    InMods("unlisted.jar");
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    EXPECT_TRUE(lists_.MissingList.empty());
+    EXPECT_EQ(lists_.DeleteList, (Lines{"del_in_mods.jar"}));
+    EXPECT_TRUE(lists_.HasWork());  // nothing missing, one deletable: the run button is enabled
+    EXPECT_EQ(test::listDir(request_.modsDir), (Lines{"1.12.2", "in_both.jar", "unlisted.jar"}));
+    EXPECT_EQ(test::readFile(request_.modsDir / "in_both.jar"), "stray copy");
+    EXPECT_EQ(test::readFile(request_.versionModsDir / "in_both.jar"), "kept copy");
+    EXPECT_EQ(test::listDir(request_.versionModsDir),
+              (Lines{"del_in_mods.jar", "in_both.jar", "only_in_mods.jar", "other_size.jar"}));
+    const Lines lines = log_.Lines();
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+              (Lines{"======Завершение проверки=======", "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 1 шт."}));
+}
+
+TEST_F(Check, EmptyManifestLeavesNothingToDo) {
+    server_.serve("/Update", "");
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    ExpectLog(log_.Lines(), {"=====Проверка совместимости=====", "[time] Конфиг загружен.",
+                             "Всего модов на сервере: 0 шт. (0 Байт)", "======Завершение проверки=======",
+                             "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."});
+    EXPECT_FALSE(lists_.HasWork());
+    EXPECT_TRUE(fs::is_directory(request_.versionModsDir));
+}
+
+TEST_F(Check, SecondCheckRebuildsAndFailedFetchKeepsTheLists) {
+    Publish({{"a.jar", 1}, {"b.jar", 2}}, {"old.jar"});
+    InVersion("old.jar");
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_EQ(lists_.MissingList, (Lines{"a.jar", "b.jar"}));
+
+    InVersion("a.jar");
+    Publish({{"a.jar", 1}, {"b.jar", 2}, {"c.jar", 4}});
+    const std::size_t before = log_.LineCount();
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_EQ(lists_.MissingList, (Lines{"b.jar", "c.jar"}));
+    EXPECT_TRUE(lists_.DeleteList.empty());
+    EXPECT_EQ(lists_.MissingTotal, 6);
+    const Lines second = log_.Lines();
+    ExpectLog(Lines(second.begin() + before, second.begin() + before + 4),
+              {" ", "=====Проверка совместимости=====", "[time] Конфиг очищен.", "[time] Конфиг загружен."});
+
+    const SyncLists kept = lists_;
+    server_.serve("/Update", "<h1>404: Not Found</h1>", 404);
+    const std::size_t beforeFail = log_.LineCount();
+    const CheckOutcome failed = RunCompatibilityCheck(log_, request_, lists_);
+    EXPECT_EQ(failed.result, CheckResult::ManifestNotFetched);
+    EXPECT_FALSE(failed.detail.empty());
+    EXPECT_EQ(lists_.MissingList, kept.MissingList);
+    EXPECT_EQ(lists_.MissingTotal, kept.MissingTotal);
+    const Lines third = log_.Lines();
+    ExpectLog(Lines(third.begin() + beforeFail, third.end()),
+              {" ", "=====Проверка совместимости=====", "[time] Конфиг очищен.", "[time] Ошибка загрузки конфига."});
+    EXPECT_FALSE(fs::exists(request_.manifestPath));
+}
+
+TEST_F(Check, OfflineWritesTwoLinesAndTouchesNothing) {
+    Publish({{"a.jar", 1}});
+    lists_.DeleteList = {"earlier.jar"};
+    request_.isConnected = [] { return false; };
+    EXPECT_EQ(Run(), CheckResult::NoConnection);
+    ExpectLog(log_.Lines(), {"[time] Ошибка подключения к серверу.", "[time] Операция отменена."});
+    EXPECT_EQ(lists_.DeleteList, (Lines{"earlier.jar"}));
+    EXPECT_EQ(server_.requestCount(), 0u);
+}
+
+TEST_F(Check, UnsafeNamesNeverBecomePaths) {
+    const fs::path strayOutside = tmp_.write("game/outside.jar", "player's file");   // mods/../outside.jar
+    const fs::path pageOutside = InMods("page.txt", "404: Not Found");               // 1.12.2/../page.txt
+    const fs::path planted = tmp_.write("game/planted.txt", "must survive");          // 1.12.2/../../planted.txt
+    Publish({{"../outside.jar", 1}, {"../page.txt", 1}, {"..", 1}, {"sub\\x.jar", 1}, {"C:x.jar", 1}, {"", 5}},
+            {"../../planted.txt", "../page.txt", "ok.jar"});
+    InVersion("ok.jar");
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    EXPECT_EQ(test::readFile(strayOutside), "player's file");
+    EXPECT_EQ(test::readFile(pageOutside), "404: Not Found");
+    EXPECT_EQ(test::readFile(planted), "must survive");
+    // The empty name keeps its old treatment: listed as missing with nothing after the colon.
+    EXPECT_EQ(lists_.MissingList, (Lines{""}));
+    EXPECT_EQ(lists_.MissingTotal, 5);
+    EXPECT_EQ(lists_.DeleteList, (Lines{"ok.jar"}));
+    const Lines lines = log_.Lines();
+    for (const char* bad : {"../outside.jar", "../page.txt", "..", "sub\\x.jar", "C:x.jar", "../../planted.txt"})
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(" ! Недопустимое имя файла: ") + bad), 1) << bad;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "* Отсутствует: "), 1);
+}
+
+TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
+    server_.serve("/Update", "[modlist]\nCount=2147483647\nmod1=a.jar\nmod1size=7\n");
+    InVersion("a.jar");
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    const Lines lines = log_.Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("2147483647") != std::string::npos; }),
+              1);
+    EXPECT_EQ(lists_.MissingList.size(), 99999u);  // the unnamed entries after a.jar
+    EXPECT_EQ(lists_.ServerTotal, 7);
+}
+
+TEST_F(Check, TotalsPassTwoGibibytes) {
+    Publish({{"big1.jar", 2147483647}, {"big2.jar", 2147483647}});
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_EQ(lists_.ServerTotal, 4294967294LL);
+    EXPECT_EQ(lists_.MissingTotal, 4294967294LL);
+    const Lines lines = log_.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 2 шт. (4 Гб.)"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (4 Гб.)"), lines.end());
+}
+
+}  // namespace
+}  // namespace packwell

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/Cleanup.h"
+#include "core/CleanupGeometry.h"
+#include "core/WhiteList.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Cleanup : public ::testing::Test {
+protected:
+    Cleanup() : settings_(tmp_.appData() / "Settings.ini") { fs::create_directories(mods_); }
+
+    fs::path Mod(const std::string& name) { return tmp_.write(fs::relative(mods_ / name, tmp_.root()), "jar"); }
+    std::string StoredWhiteList() const { return settings_.ReadString("Settings", "WhiteList", "<absent>"); }
+    std::vector<CleanupItem> Fill(const std::vector<std::string>& names) { return FillCleanupList(names, settings_); }
+    CleanupResult Delete(const std::vector<CleanupItem>& items) { return DeleteTickedFiles(items, mods_, settings_, log_); }
+
+    test::TempDir tmp_;
+    fs::path mods_ = tmp_.root() / "game" / "mods" / "1.12.2";
+    IniFile settings_;
+    StatusLog log_;
+};
+
+std::vector<bool> Ticks(const std::vector<CleanupItem>& items) {
+    std::vector<bool> t;
+    for (const auto& i : items) t.push_back(i.ticked);
+    return t;
+}
+
+TEST_F(Cleanup, UntickedFileIsKeptAndTickedOneDeleted) {
+    Mod("a.jar");
+    Mod("b.jar");
+    auto items = Fill({"a.jar", "b.jar"});
+    ASSERT_EQ(Ticks(items), (std::vector<bool>{true, true}));
+
+    items[1].ticked = false;
+    const CleanupResult r = Delete(items);
+
+    EXPECT_EQ(r.deleted, 1);
+    EXPECT_FALSE(fs::exists(mods_ / "a.jar"));
+    EXPECT_TRUE(fs::exists(mods_ / "b.jar"));
+    EXPECT_EQ(StoredWhiteList(), "b.jar");
+    EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====", "Удален мод: a.jar",
+                                   "=======Завершение удаления======", "Кол-во удаленных файлов: 1"}));
+
+    // Next time the kept file starts unticked; ticking it releases and deletes it.
+    items = Fill({"a.jar", "b.jar"});
+    EXPECT_EQ(Ticks(items), (std::vector<bool>{true, false}));
+    items[1].ticked = true;
+    EXPECT_EQ(Delete(items).deleted, 1);
+    EXPECT_EQ(StoredWhiteList(), "");
+    EXPECT_FALSE(fs::exists(mods_ / "b.jar"));
+    const Lines after = log_.Lines();
+    EXPECT_EQ(after.at(4), " ");  // separator before the second header
+    EXPECT_EQ(after.at(5), "======Удаление лишних модов=====");
+    EXPECT_EQ(after.at(6), "Ошибка удаления мода: a.jar");  // gone since the first press
+}
+
+TEST_F(Cleanup, KeptLongerNameSurvivesReleaseOfShorterOne) {
+    settings_.WriteString("Settings", "WhiteList", "xa.jar");
+    Mod("a.jar");
+    Mod("xa.jar");
+    auto items = Fill({"a.jar", "xa.jar"});
+    EXPECT_EQ(Ticks(items), (std::vector<bool>{false, false}));  // a.jar occurs inside xa.jar
+
+    items[0].ticked = true;
+    Delete(items);
+    EXPECT_EQ(StoredWhiteList(), "xa.jar");
+    EXPECT_TRUE(fs::exists(mods_ / "xa.jar"));
+
+    // Keeping a.jar while releasing xa.jar keeps a.jar.
+    Mod("a.jar");
+    items = Fill({"a.jar", "xa.jar"});
+    items[0].ticked = false;
+    items[1].ticked = true;
+    Delete(items);
+    EXPECT_EQ(StoredWhiteList(), "a.jar");
+    EXPECT_EQ(Ticks(Fill({"a.jar"})), (std::vector<bool>{false}));
+}
+
+TEST_F(Cleanup, NameListedTwiceIsReleasedCompletely) {
+    settings_.WriteString("Settings", "WhiteList", "a.jar/b.jar/a.jar");
+    Mod("a.jar");
+    Delete({{"a.jar", true}});
+    EXPECT_EQ(StoredWhiteList(), "b.jar");
+}
+
+TEST_F(Cleanup, OldRunTogetherValueStillReadsBySubstring) {
+    settings_.WriteString("Settings", "WhiteList", "a.jarb.jar");
+    EXPECT_EQ(Ticks(Fill({"a.jar", "b.jar", "jarb.jar", "c.jar"})), (std::vector<bool>{false, false, false, true}));
+}
+
+TEST_F(Cleanup, NothingTickedDeletesNothing) {
+    Mod("a.jar");
+    const CleanupResult r = Delete({{"a.jar", false}});
+    EXPECT_EQ(r.deleted, 0);
+    EXPECT_TRUE(fs::exists(mods_ / "a.jar"));
+    EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====", "Кол-во удаленных файлов: 0"}));
+    EXPECT_EQ(StoredWhiteList(), "a.jar");
+}
+
+TEST_F(Cleanup, FailedDeletionIsLoggedNotCountedAndTheRestGoesOn) {
+    Mod("a.jar");
+    fs::create_directories(mods_ / "dir.jar");
+    const fs::path outside = tmp_.write("game/mods/outside.jar", "keep me");
+    const CleanupResult r = Delete({{"gone.jar", true}, {"dir.jar", true}, {"../outside.jar", true}, {"a.jar", true}});
+
+    EXPECT_EQ(r.deleted, 1);
+    EXPECT_EQ(r.failed, 3);
+    EXPECT_EQ(StoredWhiteList(), "");  // written although deletions failed
+    EXPECT_TRUE(fs::exists(outside));
+    EXPECT_TRUE(fs::is_directory(mods_ / "dir.jar"));
+    EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====", "Ошибка удаления мода: gone.jar",
+                                   "Ошибка удаления мода: dir.jar", "Ошибка удаления мода: ../outside.jar",
+                                   "Удален мод: a.jar", "=======Завершение удаления======",
+                                   "Кол-во удаленных файлов: 1"}));
+}
+
+TEST_F(Cleanup, WhiteListWriteFailureStopsBeforeAnyDeletion) {
+    Mod("a.jar");
+    const fs::path blocker = tmp_.write("blocker", "a file, not a folder");
+    const IniFile unwritable(blocker / "Settings.ini");
+    EXPECT_THROW(DeleteTickedFiles({{"a.jar", true}}, mods_, unwritable, log_), IniWriteError);
+    EXPECT_TRUE(fs::exists(mods_ / "a.jar"));
+    EXPECT_EQ(log_.LineCount(), 0u);
+}
+
+TEST(WhiteListValue, RoundTripKeepsWholeEntries) {
+    WhiteList w;
+    w.Keep("xa.jar");
+    w.Keep("a.jar");
+    w.Keep("a.jar");
+    EXPECT_EQ(w.Value(), "xa.jar/a.jar");
+    w.Release("a.jar");
+    EXPECT_EQ(w.Value(), "xa.jar");
+    EXPECT_TRUE(WhiteList(w.Value()).Contains("xa.jar"));
+    w.Release("xa.jar");
+    EXPECT_EQ(w.Value(), "");
+}
+
+TEST(CleanupGeometry, DialogAndHandBackAreCentred) {
+    EXPECT_EQ(CleanupDialogTarget(1920, 1080), (WindowRect{684, 401, 553, 279}));
+    EXPECT_EQ(CleanupDialogTarget(1366, 767), (WindowRect{407, 244, 553, 279}));
+    // Full width 830 and actions height 294; halves go to the even neighbour.
+    EXPECT_EQ(HandBackTarget(1920, 1080, 830, 294), (WindowRect{545, 393, 830, 294}));
+    EXPECT_EQ(HandBackTarget(1365, 767, 830, 294), (WindowRect{268, 236, 830, 294}));  // 267.5, 236.5
+    EXPECT_EQ(HandBackTarget(1367, 769, 830, 294), (WindowRect{268, 238, 830, 294}));  // 268.5, 237.5
+    EXPECT_EQ(HandBackTarget(1366, 768, 831, 295), (WindowRect{268, 236, 831, 295}));  // 267.5, 236.5
+}
+
+}  // namespace
+}  // namespace packwell

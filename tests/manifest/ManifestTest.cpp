@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Manifest.h"
+#include "core/ModFileName.h"
+
+namespace packwell {
+
+void PrintTo(const ManifestEntry& e, std::ostream* os) { *os << "{" << e.name << ", " << e.size << "}"; }
+
+namespace {
+
+struct ManifestCase {
+    const char* what;
+    std::string text;
+    std::vector<ManifestEntry> mods;
+    std::vector<std::string> dels;
+};
+
+class ManifestTable : public ::testing::TestWithParam<ManifestCase> {};
+
+TEST_P(ManifestTable, ReadsEntriesInNumberOrder) {
+    const auto& c = GetParam();
+    const Manifest m = ReadManifest(IniData::Parse(c.text));
+    EXPECT_EQ(m.modList.entries, c.mods);
+    EXPECT_EQ(m.delList.entries, c.dels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ManifestTable,
+    ::testing::Values(
+        ManifestCase{"entry beyond Count ignored",
+                     "[modlist]\nCount=3\nmod1=a.jar\nmod1size=10\nmod2=b.jar\nmod2size=20\nmod3=c.jar\nmod3size=30\n"
+                     "mod4=d.jar\nmod4size=40\n",
+                     {{"a.jar", 10}, {"b.jar", 20}, {"c.jar", 30}},
+                     {}},
+        ManifestCase{"missing name key gives the empty name",
+                     "[modlist]\nCount=2\nmod1=a.jar\nmod1size=1\nmod2size=7\n",
+                     {{"a.jar", 1}, {"", 7}},
+                     {}},
+        ManifestCase{"keys in other letter case", "[MODLIST]\ncount=1\nMOD1=A.jar\nMod1Size=5\n", {{"A.jar", 5}}, {}},
+        ManifestCase{"Count not a number", "[modlist]\nCount=16abc\nmod1=a.jar\n", {}, {}},
+        ManifestCase{"negative Count means none", "[modlist]\nCount=-3\nmod1=a.jar\n[dellist]\nCount=-1\nmod1=x\n", {}, {}},
+        ManifestCase{"size not a number reads 0", "[modlist]\nCount=1\nmod1=a.jar\nmod1size=big\n", {{"a.jar", 0}}, {}},
+        ManifestCase{"dellist counts on its own",
+                     "[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n[dellist]\nCount=2\nmod1=old.jar\nmod2=older.jar\nmod3=no.jar\n",
+                     {{"a.jar", 3}},
+                     {"old.jar", "older.jar"}},
+        ManifestCase{"no sections at all", "", {}, {}},
+        ManifestCase{"UTF-8 with a byte-order mark",
+                     "\xEF\xBB\xBF[modlist]\r\nCount=1\r\nmod1=Мод.jar\r\nmod1size=2\r\n",
+                     {{"Мод.jar", 2}},
+                     {}}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(Manifest, HexCountReadsAsSixteen) {
+    const Manifest m = ReadManifest(IniData::Parse("[modlist]\nCount=0x10\nmod16=p.jar\nmod16size=9\n"));
+    ASSERT_EQ(m.modList.entries.size(), 16u);
+    EXPECT_EQ(m.modList.entries.back(), (ManifestEntry{"p.jar", 9}));
+}
+
+TEST(Manifest, HugeCountIsBoundedAndReported) {
+    const Manifest m = ReadManifest(IniData::Parse("[modlist]\nCount=2147483647\nmod1=a.jar\n[dellist]\nCount=5\n"));
+    EXPECT_TRUE(m.modList.Truncated());
+    EXPECT_EQ(m.modList.statedCount, 2147483647);
+    EXPECT_EQ(m.modList.entries.size(), static_cast<std::size_t>(kMaxManifestEntries));
+    EXPECT_FALSE(m.delList.Truncated());
+}
+
+TEST(Manifest, ServerTotalPassesTwoGibibytes) {
+    const Manifest m = ReadManifest(
+        IniData::Parse("[modlist]\nCount=2\nmod1=a\nmod1size=2147483647\nmod2=b\nmod2size=2147483647\n"));
+    EXPECT_EQ(m.ServerTotal(), 4294967294LL);
+}
+
+struct VersionCase {
+    std::string text;
+    bool offered;
+};
+
+TEST(Manifest, UpdateOfferedWhenVersionDiffersAsText) {
+    const std::vector<VersionCase> cases = {
+        {"[Update]\nlastversion=1.2.6.3\n", false},
+        {"[Update]\nlastversion=1.2.6.2\n", true},
+        {"[Update]\nlastversion=1.2.7\n", true},
+        {"[update]\nLastVersion=1.2.6.3\n", false},
+        {"[modlist]\nCount=0\n", false},  // absent: the own version
+        {"[Update]\nlastversion=\n", true},  // present but empty differs
+    };
+    for (const auto& c : cases) EXPECT_EQ(UpdateOffered(IniData::Parse(c.text), "1.2.6.3"), c.offered) << c.text;
+}
+
+TEST(ModFileName, OnlyBareNamesAreAccepted) {
+    for (const char* ok : {"a.jar", "", "Мод [1.12.2].jar", "x..jar", "...", "name with spaces.jar"})
+        EXPECT_TRUE(IsBareFileName(ok)) << ok;
+    for (const char* bad : {".", "..", "../x.jar", "sub/x.jar", "sub\\x.jar", "C:x.jar", "a\tb.jar", "a\x7f.jar",
+                            "/etc/passwd", "..\\..\\x"})
+        EXPECT_FALSE(IsBareFileName(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace packwell
