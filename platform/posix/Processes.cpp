@@ -92,12 +92,16 @@ void SpawnDetached(const std::vector<std::string>& argv) {
     posix_spawnattr_destroy(&attr);
     if (rc != 0) throw std::system_error(rc, std::generic_category(), "cannot start " + argv.front());
 
-    // Waits for this one child only, so other code's waitpid calls are not disturbed.
-    std::thread([pid] {
-        int status = 0;
-        while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
-        }
-    }).detach();
+    // Waits for this one child only, so other code's waitpid calls are not disturbed. The
+    // program has started either way: without a thread it is only collected at our exit.
+    try {
+        std::thread([pid] {
+            int status = 0;
+            while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+    }
 }
 
 fs::path OwnExecutablePath() {
