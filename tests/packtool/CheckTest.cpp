@@ -122,6 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"manifest missing", [](const PackFixture& p) { fs::remove(p.dir / "Update"); }, {Kind::ManifestMissing}}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
+TEST(Check, RefusesAMissingFolder) {
+    PackFixture pack;
+    EXPECT_THROW(CheckPack(pack.dir / "nowhere"), PackError);
+}
+
 // The client stops reading text at a byte 26, so a marker after one is no problem for it.
 TEST(Check, MarkerAfterEndOfTextByteIsHarmless) {
     PackFixture pack;

@@ -14,6 +14,7 @@
 #include "core/Utf8Path.h"
 #include "core/update/NewProgram.h"
 #include "net/FutureDownloads/FutureDownloads.h"
+#include "tools/packwell-pack/PackError.h"
 #include "tools/packwell-pack/PackLayout.h"
 
 namespace fs = std::filesystem;
@@ -195,6 +196,10 @@ private:
 
 }  // namespace
 
-std::vector<Problem> CheckPack(const fs::path& dir) { return Checker(dir).Run(); }
+std::vector<Problem> CheckPack(const fs::path& dir) {
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) throw PackError(dir.string() + " is not a folder");
+    return Checker(dir).Run();
+}
 
 }  // namespace packwell::pack

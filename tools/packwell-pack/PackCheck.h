@@ -31,6 +31,7 @@ struct Problem {
 };
 
 // Reads DIR the way a client would read it through BaseUrl; an empty result means clean.
+// Throws PackError when DIR is not a folder.
 std::vector<Problem> CheckPack(const std::filesystem::path& dir);
 
 }  // namespace packwell::pack

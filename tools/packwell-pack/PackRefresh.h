@@ -3,17 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace packwell::pack {
+#include "tools/packwell-pack/PackError.h"
 
-// Refresh refused; nothing was written. what() may hold several lines, one per cause.
-class PackError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+namespace packwell::pack {
 
 struct RefreshRequest {
     std::filesystem::path dir;

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "tools/packwell-pack/PackLayout.h"
-#include "tools/packwell-pack/PackRefresh.h"
+#include "tools/packwell-pack/PackError.h"
 
 namespace packwell::pack {
 
