@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/support/Nginx.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ProgramRun {
+    int exitCode = -1;
+    Lines out;        // standard output, line by line, time prefixes replaced by "[time] "
+    std::string err;  // standard error
+};
+
+Lines SplitStamped(const std::string& text) {
+    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+    Lines lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find('\n', start);
+        lines.push_back(std::regex_replace(text.substr(start, end - start), stamp, "[time] "));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The built program, run like a player would from a shell; APPDATA and the current folder are
+// the test's own (TempDir sets them, the child inherits them).
+ProgramRun RunSync(const test::TempDir& tmp, const std::string& args) {
+    const fs::path errFile = tmp.root() / "stderr.txt";
+    const std::string command = std::string("'") + PACKWELL_SYNC_BINARY + "' " + args + " 2>'" + errFile.string() + "'";
+    ProgramRun run;
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = SplitStamped(out);
+    run.err = test::readFile(errFile);
+    return run;
+}
+
+class SyncCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!test::Nginx::Available()) GTEST_SKIP() << "nginx is not installed";
+        server_ = std::make_unique<test::Nginx>(tmp_.root() / "www");
+    }
+
+    void Publish(const std::string& manifest) { tmp_.write("www/Update", manifest); }
+    // A client folder the window would call valid.
+    fs::path ValidGame() {
+        fs::create_directories(game_ / "versions" / "1.12.2");
+        fs::create_directories(game_ / "assets");
+        return game_;
+    }
+    std::string Args(const fs::path& gameDir) const {
+        return "--check-only --server " + server_->url("") + " --game-dir '" + gameDir.string() + "'";
+    }
+
+    test::TempDir tmp_;
+    fs::path game_ = tmp_.root() / "game";
+    std::unique_ptr<test::Nginx> server_;
+};
+
+TEST_F(SyncCli, InStepFolderExitsZero) {
+    Publish("[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n");
+    tmp_.write("game/mods/1.12.2/a.jar", "jar");
+
+    const ProgramRun run = RunSync(tmp_, Args(ValidGame()));
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, (Lines{"=====Проверка совместимости=====", "[time] Конфиг загружен.",
+                              "Всего модов на сервере: 1 шт. (3 Байт)", "======Завершение проверки=======",
+                              "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."}));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(SyncCli, FolderWithWorkExitsOneAndPrintsTheFindings) {
+    Publish("[modlist]\nCount=2\nmod1=a.jar\nmod1size=3\nmod2=b.jar\nmod2size=1024\n[dellist]\nCount=1\nmod1=old.jar\n");
+    tmp_.write("game/mods/a.jar", "jar");  // a stray copy, gathered by the check
+    tmp_.write("game/mods/1.12.2/old.jar", "old");
+
+    ProgramRun run = RunSync(tmp_, Args(ValidGame()));
+
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, (Lines{"=====Проверка совместимости=====", "[time] Конфиг загружен.",
+                              "Всего модов на сервере: 2 шт. (1 Кб)", "* Отсутствует: b.jar",
+                              "======Завершение проверки=======", "Отсутствуют моды: 1 шт. (1 Кб)",
+                              "Можно удалить файлов: 1 шт."}));
+    EXPECT_TRUE(fs::exists(game_ / "mods" / "1.12.2" / "a.jar"));
+
+    // The manifest stays behind like the window's, so the next check clears it first.
+    run = RunSync(tmp_, Args(game_));
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_GE(run.out.size(), 2u);
+    EXPECT_EQ(run.out[1], "[time] Конфиг очищен.");
+}
+
+TEST_F(SyncCli, InvalidFolderExitsTwoWithTheLabelText) {
+    Publish("[modlist]\nCount=0\n");
+    ProgramRun run = RunSync(tmp_, Args(tmp_.root() / "nothing-here"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("Неправильный путь к папке с игрой!"), std::string::npos) << run.err;
+
+    fs::create_directories(game_ / "versions" / "1.7.10");
+    fs::create_directories(game_ / "assets");
+    run = RunSync(tmp_, Args(game_));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Версия 1.12.2 отсутствует!"), std::string::npos) << run.err;
+}
+
+TEST_F(SyncCli, ManifestNotFetchedExitsTwo) {
+    const ProgramRun run = RunSync(tmp_, Args(ValidGame()));  // nothing published: nginx answers 404
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, (Lines{"=====Проверка совместимости=====", "[time] Ошибка загрузки конфига."}));
+    EXPECT_NE(run.err.find("/Update"), std::string::npos) << run.err;
+}
+
+TEST_F(SyncCli, GameFolderIsDiscoveredLikeTheWindow) {
+    Publish("[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n");
+    tmp_.write("game/mods/1.12.2/a.jar", "jar");
+    tmp_.write("appdata/Quorvane/Packwell/Settings.ini", "[Settings]\nGameFolder=" + ValidGame().string() + "\n");
+
+    const ProgramRun run = RunSync(tmp_, "--check-only --server " + server_->url(""));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.size(), 6u);
+}
+
+TEST(SyncCliArguments, BadArgumentsExitTwoAndHelpExitsZero) {
+    test::TempDir tmp;
+    ProgramRun run = RunSync(tmp, "--check-only --bogus");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--bogus"), std::string::npos);
+    run = RunSync(tmp, "--help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(run.out.empty());
+}
+
+}  // namespace
+}  // namespace packwell

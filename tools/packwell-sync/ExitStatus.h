@@ -1,0 +1,11 @@
+#pragma once
+// What packwell-sync tells the calling script.
+namespace packwell::cli {
+
+enum class ExitStatus : int {
+    InStep = 0,         // nothing missing, nothing to delete
+    WorkToDo = 1,       // something to download or delete
+    CouldNotCheck = 2,  // unusable folder, no connection, manifest not fetched, bad arguments
+};
+
+}  // namespace packwell::cli

@@ -1,0 +1,32 @@
+// packwell-sync: the client without a window, for players without a display and for server
+// admins who want to see what a fresh client would report.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/SharedValues.h"
+#include "tools/packwell-sync/CheckMode.h"
+#include "tools/packwell-sync/Options.h"
+
+int main(int argc, char** argv) {
+    using namespace packwell::cli;
+    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (parsed.kind) {
+        case ParsedArguments::Kind::Help:
+            std::cout << HelpText(packwell::BaseUrl());
+            return 0;
+        case ParsedArguments::Kind::Error:
+            std::cerr << "packwell-sync: " << parsed.error << "\n"
+                      << "Подробнее: packwell-sync --help\n";
+            return static_cast<int>(ExitStatus::CouldNotCheck);
+        case ParsedArguments::Kind::Run:
+            break;
+    }
+    ExitStatus status = ExitStatus::CouldNotCheck;
+    switch (parsed.options.mode) {
+        case RunMode::CheckOnly:
+            status = RunCheckOnly(parsed.options, std::cout, std::cerr);
+            break;
+    }
+    return static_cast<int>(status);
+}
