@@ -89,6 +89,10 @@ CURLcode CurlTransfer::Run(const std::function<bool()>& stop) {
             }
         }
         if (finished) break;
+        if (running == 0) {  // ended without a word: never seen, but must not spin
+            result = CURLE_FAILED_INIT;
+            break;
+        }
         if (stop && stop()) {
             result = CURLE_ABORTED_BY_CALLBACK;
             break;

@@ -12,10 +12,11 @@
 namespace FutureDownloads {
 
 bool IsErrorPage(const std::filesystem::path& Path) {
-    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open: a named pipe in the folder must not hang the check.
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // a folder is not a page one can open
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // folders, pipes, devices hold no page
         ::close(fd);
         return false;
     }

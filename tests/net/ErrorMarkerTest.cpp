@@ -1,5 +1,6 @@
 // The error-page rule: markers in the text with line breaks removed, up to the first byte 26.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <string>
@@ -9,6 +10,7 @@
 #include "net/FutureDownloads/MarkerScanner.h"
 #include "tests/support/TempDir.h"
 
+namespace fs = std::filesystem;
 using FutureDownloads::IsErrorPage;
 using FutureDownloads::MarkerScanner;
 using packwell::test::TempDir;
@@ -108,10 +110,13 @@ TEST(IsErrorPage, MarkerAcrossReadBlocksOfLargeFile) {
     }
 }
 
-TEST(IsErrorPage, MissingFileOrFolderIsNotAnErrorPage) {
+TEST(IsErrorPage, WhatCannotBeReadAsAFileIsNotAnErrorPage) {
     TempDir tmp;
     EXPECT_FALSE(IsErrorPage(tmp.root() / "absent.jar"));
     EXPECT_FALSE(IsErrorPage(tmp.root()));
+    const fs::path pipe = tmp.root() / "pipe.jar";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(IsErrorPage(pipe));  // returns at once instead of waiting for a writer
 }
 
 }  // namespace
