@@ -1,0 +1,205 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/SharedValues.h"
+#include "core/update/NewProgram.h"
+#include "core/update/SelfUpdate.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/TempDir.h"
+
+namespace packwell::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
+namespace fs = std::filesystem;
+
+const std::string kElf = std::string("\x7F" "ELF", 4) + std::string(60, '\x01');
+
+class RecordingDialogs : public UpdateDialogs {
+public:
+    bool Show(const UpdateMessage& message) override {
+        shown.push_back(message);
+        return message.box != UpdateBox::Question || answerOk;
+    }
+    std::vector<UpdateMessage> shown;
+    bool answerOk = true;
+};
+
+struct Exchange {
+    std::string newName;
+    std::string tempName;
+};
+
+class SelfUpdateTest : public ::testing::Test {
+protected:
+    SelfUpdateTest() {
+        fs::create_directories(appData);
+        program = temp.write("prog/packwell", "the running program");
+    }
+
+    void Announce(const std::string& version, const std::string& program) {
+        server.serve("/Update", "[Update]\r\nlastversion=" + version + "\r\n");
+        server.serve("/Update-linux", program);
+    }
+
+    UpdateOutcome Check(bool connected = true) {
+        UpdateEnvironment env{.currentVersion = "1.2.6.3",
+                              .baseUrl = server.url(""),
+                              .appDataDir = appData,
+                              .programPath = program,
+                              .isConnected = [connected] { return connected; },
+                              .exchange = [this](const std::string& newName, const std::string& tempName) {
+                                  exchanges.push_back({newName, tempName});
+                              }};
+        return CheckForUpdate(env, dialogs);
+    }
+
+    std::vector<UpdateBox> Boxes() const {
+        std::vector<UpdateBox> boxes;
+        for (const auto& m : dialogs.shown) boxes.push_back(m.box);
+        return boxes;
+    }
+
+    TempDir temp;
+    HttpServer server;
+    fs::path appData = AppDataDir();
+    fs::path program;
+    RecordingDialogs dialogs;
+    std::vector<Exchange> exchanges;
+};
+
+TEST_F(SelfUpdateTest, EqualVersionsShowNothing) {
+    Announce("1.2.6.3", kElf);
+
+    EXPECT_EQ(Check(), UpdateOutcome::UpToDate);
+
+    EXPECT_THAT(Boxes(), IsEmpty());
+    EXPECT_THAT(exchanges, IsEmpty());
+}
+
+TEST_F(SelfUpdateTest, NoConnectionShowsTheWarningAndTheStartGoesOn) {
+    Announce("1.2.7", kElf);
+
+    const auto outcome = Check(/*connected=*/false);
+
+    EXPECT_EQ(outcome, UpdateOutcome::NoConnection);
+    EXPECT_FALSE(EndsProcess(outcome));
+    ASSERT_THAT(Boxes(), ElementsAre(UpdateBox::NoConnection));
+    EXPECT_EQ(dialogs.shown[0].text, "К сожалению, проверить обновления не удалось.");
+    EXPECT_EQ(dialogs.shown[0].caption, "Ошибка");
+    EXPECT_EQ(server.requestCount(), 0u);
+}
+
+TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExchange) {
+    const std::string newProgram = kElf + std::string(2621440 - kElf.size(), 'p');
+    Announce("1.2.7", newProgram);
+
+    const auto outcome = Check();
+
+    EXPECT_EQ(outcome, UpdateOutcome::HandedOver);
+    EXPECT_TRUE(EndsProcess(outcome));
+    ASSERT_THAT(Boxes(), ElementsAre(UpdateBox::Question));
+    EXPECT_EQ(dialogs.shown[0].text, "Размер обновления: 2.5 Мб.\r\n\r\nДля продолжения нажмите ОК");
+    EXPECT_EQ(dialogs.shown[0].caption, "Packwell Brenvik 1.2.7");
+    ASSERT_EQ(exchanges.size(), 1u);
+    EXPECT_EQ(exchanges[0].newName, "Packwell Brenvik v1.2.7");
+    EXPECT_THAT(exchanges[0].tempName, MatchesRegex("[0-9]{20}"));
+    const fs::path placed = program.parent_path() / exchanges[0].tempName;
+    EXPECT_EQ(readFile(placed), newProgram);
+    EXPECT_NE(fs::status(placed).permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
+}
+
+TEST_F(SelfUpdateTest, LowerAndEmptyVersionsAreOfferedToo) {
+    const struct {
+        const char* announced;
+        const char* caption;
+        const char* newName;
+    } cases[] = {
+        {"1.2.6.2", "Packwell Brenvik 1.2.6.2", "Packwell Brenvik v1.2.6.2"},
+        {"", "Packwell Brenvik ", "Packwell Brenvik v"},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        exchanges.clear();
+        Announce(c.announced, kElf);
+        EXPECT_EQ(Check(), UpdateOutcome::HandedOver) << c.announced;
+        ASSERT_FALSE(dialogs.shown.empty());
+        EXPECT_EQ(dialogs.shown[0].caption, c.caption);
+        ASSERT_EQ(exchanges.size(), 1u);
+        EXPECT_EQ(exchanges[0].newName, c.newName);
+        fs::remove(program.parent_path() / exchanges[0].tempName);
+    }
+}
+
+TEST_F(SelfUpdateTest, CancelLeavesEverythingAsItWas) {
+    Announce("1.2.7", kElf);
+    dialogs.answerOk = false;
+
+    EXPECT_EQ(Check(), UpdateOutcome::Declined);
+
+    EXPECT_THAT(exchanges, IsEmpty());
+    EXPECT_THAT(listDir(program.parent_path()), ElementsAre("packwell"));
+    EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
+}
+
+TEST_F(SelfUpdateTest, BadNewProgramOrHostileVersionLeavesTheOldProgramInPlace) {
+    const struct {
+        const char* what;
+        std::string version;
+        std::string body;
+        bool cutOff;
+    } cases[] = {
+        {"empty", "1.2.7", "", false},
+        {"truncated", "1.2.7", kElf, true},
+        {"not an executable", "1.2.7", "MZ this is a Windows program", false},
+        {"quote in version", "1.2.7\" & del *", kElf, false},
+        {"folder in version", "../../evil", kElf, false},
+        {"blank in version", "1.2 7", kElf, false},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        Announce(c.version, c.body);
+        if (c.cutOff) server.serveCutOff("/Update-linux", c.body.size() + 1000, c.body);
+
+        EXPECT_EQ(Check(), UpdateOutcome::Failed) << c.what;
+
+        ASSERT_FALSE(dialogs.shown.empty()) << c.what;
+        const UpdateMessage& last = dialogs.shown.back();
+        EXPECT_EQ(last.box, UpdateBox::DownloadFailed) << c.what;
+        EXPECT_EQ(last.text, "Не удалось скачать файл обновления.\r\nПрограмма будет закрыта.");
+        EXPECT_EQ(last.caption, "Ошибка");
+        EXPECT_THAT(exchanges, IsEmpty()) << c.what;
+        EXPECT_THAT(listDir(program.parent_path()), ElementsAre("packwell")) << c.what;
+        EXPECT_EQ(readFile(program), "the running program");
+        EXPECT_THAT(listDir(appData), ElementsAre("Update.ini")) << c.what;
+    }
+}
+
+TEST(NewProgram, IsCheckedForContentLengthAndKind) {
+    TempDir temp;
+    const struct {
+        std::string content;
+        std::int64_t announced;
+        NewProgramVerdict verdict;
+    } cases[] = {
+        {kElf, -1, NewProgramVerdict::Ok},
+        {kElf, static_cast<std::int64_t>(kElf.size()), NewProgramVerdict::Ok},
+        {kElf, static_cast<std::int64_t>(kElf.size()) + 1, NewProgramVerdict::WrongLength},
+        {"", -1, NewProgramVerdict::Empty},
+        {"#!/bin/sh\necho hi\n", -1, NewProgramVerdict::NotExecutable},
+        {"\x7F" "EL", -1, NewProgramVerdict::NotExecutable},
+    };
+    for (const auto& c : cases) {
+        const fs::path file = temp.write("candidate", c.content);
+        EXPECT_EQ(CheckNewProgram(file, c.announced), c.verdict) << c.content.size() << " bytes";
+    }
+    EXPECT_EQ(CheckNewProgram(temp.root() / "nothing", -1), NewProgramVerdict::Missing);
+}
+
+}  // namespace
+}  // namespace packwell::test
