@@ -39,7 +39,9 @@ int MoveNoReplace(const std::filesystem::path& from, const std::filesystem::path
 }  // namespace
 
 PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
-    const std::string base = "." + target.filename().string() + ".part-";
+    std::string base = ".";  // built step by step: GCC 12 misreads "." + name + ... (-Wrestrict)
+    base += target.filename().string();
+    base += ".part-";
     for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
         path_ = target.parent_path() / (base + RandomSuffix());
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

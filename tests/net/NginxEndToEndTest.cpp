@@ -1,6 +1,10 @@
 // The whole road against a real web server serving a real server folder.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+#include <thread>
+
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tests/net/RecordingBar.h"
 #include "tests/support/Nginx.h"
@@ -55,6 +59,28 @@ TEST(NginxEndToEnd, FetchesServerFolderWithAwkwardNames) {
     for (const auto& m : mods) expected.push_back(m.first);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listDir(game), expected);
+}
+
+}  // namespace
+
+namespace {
+
+// Files fetched one after another on one thread travel over one connection.
+TEST(NginxEndToEnd, SequentialFetchesShareOneConnection) {
+    if (!Nginx::Available()) GTEST_SKIP() << "nginx is not installed";
+    TempDir tmp;
+    for (int i = 0; i < 3; ++i) tmp.write("site/m" + std::to_string(i), Jar(100000, 'x'));
+    Nginx nginx(tmp.root() / "site");
+    std::thread([&] {  // a fresh thread: no connection left over from other tests
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(DownloadFile(nginx.url("/m" + std::to_string(i)), tmp.root() / ("m" + std::to_string(i))));
+    }).join();
+    std::istringstream log(nginx.accessLog());
+    std::set<std::string> connections;
+    int requests = 0;
+    for (std::string line; std::getline(log, line); ++requests) connections.insert(line.substr(0, line.find(' ')));
+    EXPECT_EQ(requests, 3) << nginx.accessLog();
+    EXPECT_EQ(connections.size(), 1u) << nginx.accessLog();
 }
 
 }  // namespace

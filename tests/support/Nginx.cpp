@@ -98,6 +98,8 @@ std::string Nginx::url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
 
+std::string Nginx::accessLog() const { return ReadAll(dir_ / "access.log"); }
+
 bool Nginx::start(const fs::path& root) {
     const std::string program = NginxProgram();
     if (program.empty()) throw std::runtime_error("nginx is not installed");
@@ -110,7 +112,8 @@ bool Nginx::start(const fs::path& root) {
             << "pid " << d << "/nginx.pid;\nerror_log " << d << "/error.log warn;\n"
             << "events { worker_connections 256; }\n"
             << "http {\n"
-            << "  access_log off;\n  default_type application/octet-stream;\n"
+            << "  log_format plain '$connection $request_method $uri $status';\n"
+            << "  access_log " << d << "/access.log plain;\n  default_type application/octet-stream;\n"
             << "  sendfile on;\n  tcp_nopush on;\n  keepalive_requests 100000;\n"
             << "  client_body_temp_path " << d << "/body;\n  proxy_temp_path " << d << "/proxy;\n"
             << "  fastcgi_temp_path " << d << "/fastcgi;\n  uwsgi_temp_path " << d << "/uwsgi;\n"

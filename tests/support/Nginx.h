@@ -24,6 +24,8 @@ public:
     int port() const { return port_; }
     // "http://127.0.0.1:<port>" + path.
     std::string url(const std::string& path) const;
+    // One line per answered request: "<connection number> <method> <path> <status>".
+    std::string accessLog() const;
 
 private:
     bool start(const std::filesystem::path& root);
