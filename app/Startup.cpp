@@ -8,7 +8,6 @@
 #include "core/IniFile.h"
 #include "core/SharedValues.h"
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
 #include "ui/skin/Fonts.h"
 
 namespace packwell::app {
@@ -31,9 +30,8 @@ int RunStartup(int& argc, char** argv) {
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
     QApplication::setApplicationDisplayName(QStringLiteral("Brenvik Update"));
-    TVantorCompatibility mainWindow;
+    TVantorCompatibility mainWindow;  // creates the hidden cleanup dialog with it
     const InstanceServer server(kMainWindowClass, &mainWindow);
-    TVantorCompatibility2 cleanupDialog;  // hidden; never answers under the main window's name
 
     mainWindow.show();
     QApplication::exec();

@@ -14,6 +14,9 @@
 #include <QTimer>
 
 #include "ui/FutureAnimations.h"
+#include "ui/QtProgressBar.h"
+#include "ui/Unit2.h"
+#include "ui/WindowRunHost.h"
 #include "ui/skin/Fonts.h"
 #include "ui/skin/SkinManager.h"
 #include "ui/skin/TitleBar.h"
@@ -51,7 +54,9 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       sPathDialog1(services.chooseFolder),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      setupsPlus_([this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
+      forge_([this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }) {
     setObjectName(QStringLiteral("TVantorCompatibility"));
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
@@ -62,10 +67,17 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
         // Queued even from this thread, so lines from workers and from here keep one order.
         QMetaObject::invokeMethod(this, [this, lines] { AppendToMemo(lines); }, Qt::QueuedConnection);
     });
+    for (int i = 0; i < 5; ++i) barAdapters_[i] = std::make_unique<packwell::ui::QtProgressBar>(ProgressBar(i + 1));
+    runHost_ = std::make_unique<WindowRunHost>(*this);
     FormCreate();
+    CleanupDialog = std::make_unique<TVantorCompatibility2>(*this);
 }
 
-TVantorCompatibility::~TVantorCompatibility() { StatusLog.SetListener(nullptr); }
+TVantorCompatibility::~TVantorCompatibility() {
+    StatusLog.SetListener(nullptr);
+    // Running workers are stopped and joined while the bars and the log they use still exist.
+    run_.reset();
+}
 
 void TVantorCompatibility::BuildTitleBar() {
     sTitleBar1 = new skin::TsTitleBar(this);
@@ -221,6 +233,10 @@ bool TVantorCompatibility::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+FutureDownloads::ProgressBar* TVantorCompatibility::BarAdapter(int number) const {
+    return number >= 1 && number <= 5 ? barAdapters_[number - 1].get() : nullptr;
+}
+
 QProgressBar* TVantorCompatibility::ProgressBar(int number) const {
     switch (number) {
     case 1: return sProgressBar1;
@@ -262,10 +278,16 @@ void TVantorCompatibility::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TVantorCompatibility::Guarded(const std::function<void()>& handler) {
+bool TVantorCompatibility::Guarded(const std::function<void()>& handler) {
     try {
         handler();
+        return true;
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+        ShowError(e);
+        return false;
     }
+}
+
+void TVantorCompatibility::ShowError(const std::exception& error) {
+    QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
 }

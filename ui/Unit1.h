@@ -5,15 +5,21 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/FetchAndOpen.h"
+#include "core/ForgeInstall.h"
 #include "core/IniFile.h"
 #include "core/LauncherGameDir.h"
+#include "core/OptionNotices.h"
 #include "core/StatusLog.h"
+#include "core/SyncLists.h"
+#include "core/sync/SyncRun.h"
 #include "ui/TaggedTimer.h"
 #include "ui/WindowServices.h"
 #include "ui/skin/Controls.h"
@@ -26,6 +32,13 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+
+class TVantorCompatibility2;
+class WindowRunHost;
+
+namespace packwell::ui {
+class QtProgressBar;
+}
 
 namespace skin {
 class TsSkinManager;
@@ -90,6 +103,10 @@ public:
     packwell::LauncherInfo Launcher;  // LauncherFound and LauncherGameDir
     bool ReturnFromCleanup = false;
     packwell::StatusLog StatusLog;
+    // MissingList and DeleteList of the last check that fetched its manifest.
+    packwell::SyncLists Lists;
+    // Created with the window, hidden until files may be deleted.
+    std::unique_ptr<TVantorCompatibility2> CleanupDialog;
 
     // --- layouts (outer sizes computed from the present control geometry) ---
     int CompactWidth() const;
@@ -148,7 +165,7 @@ public:
     void sEdit1DblClick();
     void sEdit1Enter();
 
-    // --- actions filled by later work ---
+    // --- actions ---
     void sButtonCheckClick();
     void sButtonDownloadClick();
     bool conecteon();
@@ -156,6 +173,22 @@ public:
     void sCheckBox2MouseUp(Qt::MouseButton button);
     void sTitleBar1Items0MouseUp(Qt::MouseButton button);  // "Setups+"
     void sTitleBar1Items2MouseUp(Qt::MouseButton button);  // "Forge Install"
+    // True when a fresh copy was downloaded; a call during its own download does nothing.
+    bool StartSetupsPlus();
+    // Hides this window and morphs the cleanup dialog out of it.
+    void ShowCleanupDialog();
+    // The run of the last press of "Запуск синхронизации"; null before the first.
+    const packwell::SyncRun* Run() const { return run_.get(); }
+    // Turbo: items not yet handed out (0 outside a Turbo run).
+    std::int32_t ItemNumber() const;
+    // Bar 1 to 5 as a download drives it, from any thread.
+    FutureDownloads::ProgressBar* BarAdapter(int number) const;
+
+    // Runs a handler; an error it raises reaches the user in the standard error box.
+    // Returns false when it raised.
+    bool Guarded(const std::function<void()>& handler);
+    // The application's standard error box.
+    void ShowError(const std::exception& error);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -171,8 +204,8 @@ private:
     void ClosingStep();
     void SetAlpha(int value);
     void CentreOnScreen();
-    // Runs a handler; an error it raises reaches the user in the standard error box.
-    void Guarded(const std::function<void()>& handler);
+    void AnswerToggle(packwell::OptionBox box, const QCheckBox* checkBox);
+    std::function<void(int layout)> LayoutSwitch();
 
     WindowServices services_;
     skin::WindowDrag* drag_ = nullptr;
@@ -180,4 +213,9 @@ private:
     int alphaBlendValue_ = 255;
     bool alphaBlend_ = false;
     bool terminated_ = false;
+    std::array<std::unique_ptr<packwell::ui::QtProgressBar>, 5> barAdapters_;
+    std::unique_ptr<WindowRunHost> runHost_;
+    std::unique_ptr<packwell::SyncRun> run_;
+    packwell::FetchAndOpen setupsPlus_;
+    packwell::ForgeInstall forge_;
 };

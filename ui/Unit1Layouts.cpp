@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include "ui/FutureAnimations.h"
+#include "ui/ScreenSize.h"
 #include "ui/Unit1.h"
 
 using FutureAnimations::kKeep;
@@ -26,11 +27,6 @@ const std::string kSizeTask = "size";
 // wait normally ends long before this.
 constexpr int kMaxLayoutWaitMs = 30000;
 
-QSize ScreenSize() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(0, 0);
-}
-
 int Bottom(const QWidget* w) { return w->y() + w->height(); }
 int Right(const QWidget* w) { return w->x() + w->width(); }
 
@@ -42,16 +38,11 @@ int TVantorCompatibility::ActionsHeight() const { return Bottom(sGroupBox3) + kD
 int TVantorCompatibility::FullWidth() const { return Right(sGroupBox1) + kAcross; }
 int TVantorCompatibility::ProgressHeight() const { return Bottom(sProgressBar1) + kDown; }
 
-void TVantorCompatibility::CentreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
+void TVantorCompatibility::CentreOnScreen() { CentreInWorkArea(*this); }
 
 void TVantorCompatibility::RequestActionsLayout() {
     if (height() != CompactHeight() || ReturnFromCleanup) return;
-    const QSize screen = ScreenSize();
+    const QSize screen = PrimaryScreenSize();
     FutureAnimations::AnimateControl(this, screen.width() / 2 - width() / 2,
                                      screen.height() / 2 - ActionsHeight() / 2, kKeep, ActionsHeight(), kSpeed,
                                      kSizeTask);
@@ -59,7 +50,7 @@ void TVantorCompatibility::RequestActionsLayout() {
 
 void TVantorCompatibility::RequestCompactLayout() {
     if ((width() == CompactWidth() && height() == CompactHeight()) || ReturnFromCleanup) return;
-    const QSize screen = ScreenSize();
+    const QSize screen = PrimaryScreenSize();
     // The folder group's bottom without the allowance: the window rests a little below centre.
     FutureAnimations::AnimateControl(this, screen.width() / 2 - CompactWidth() / 2,
                                      screen.height() / 2 - Bottom(sGroupBox2) / 2, CompactWidth(), CompactHeight(),
@@ -68,7 +59,7 @@ void TVantorCompatibility::RequestCompactLayout() {
 
 void TVantorCompatibility::sGroupBox3MouseMove() {
     if (width() != FullWidth() && height() == ActionsHeight()) {
-        const QSize screen = ScreenSize();
+        const QSize screen = PrimaryScreenSize();
         FutureAnimations::AnimateControl(this, screen.width() / 2 - FullWidth() / 2,
                                          screen.height() / 2 - height() / 2, FullWidth(), kKeep, kSpeed, kSizeTask);
     }

@@ -52,6 +52,8 @@ void TVantorCompatibility::Timer1Timer() {
 void TVantorCompatibility::sButtonExitClick() { close(); }
 
 bool TVantorCompatibility::FormCloseQuery() {
+    // Turbo workers stop now; their cut-off downloads leave nothing under a mod's name.
+    if (run_) run_->Cancel();
     Timer6->Tag = 1;
     if (!Timer6->isActive()) Timer6->start();  // a repeated request must not hold the fade back
     return false;
@@ -60,8 +62,19 @@ bool TVantorCompatibility::FormCloseQuery() {
 bool TVantorCompatibility::Closing() const { return Timer6->Tag == 1; }
 
 void TVantorCompatibility::Timer6Timer() {
-    if (Timer6->Tag == 1) ClosingStep();
-    // Tag 0: the Turbo dispatcher, filled by the download work.
+    if (Timer6->Tag == 1) {
+        ClosingStep();
+        return;
+    }
+    if (!run_) return;
+    try {
+        run_->Tick();
+    } catch (const std::exception& e) {
+        // Stopped before the box: a dispatcher that raised would raise again every millisecond.
+        Timer6->stop();
+        setEnabled(true);
+        ShowError(e);
+    }
 }
 
 void TVantorCompatibility::ClosingStep() {

@@ -1,8 +1,143 @@
 #include "ui/Unit2.h"
 
-TVantorCompatibility2::TVantorCompatibility2(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <exception>
+
+#include "core/CleanupGeometry.h"
+#include "ui/FutureAnimations.h"
+#include "ui/ScreenSize.h"
+#include "ui/Unit1.h"
+#include "ui/skin/CheckListDelegate.h"
+#include "ui/skin/Fonts.h"
+#include "ui/skin/TitleBar.h"
+#include "ui/skin/WindowDrag.h"
+
+namespace {
+constexpr int kItemHeight = 16;
+}
+
+TVantorCompatibility2::TVantorCompatibility2(TVantorCompatibility& mainWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), main_(mainWindow) {
     setObjectName(QStringLiteral("TVantorCompatibility2"));
     setAttribute(Qt::WA_StyledBackground);
+    setFont(skin::Tahoma(8));
+    const QString caption = QStringLiteral("Очистка лишних файлов");
+    setWindowTitle(caption);
+    sTitleBar1 = new skin::TsTitleBar(this);
+    sTitleBar1->SetCaption(caption);
+    sTitleBar1->CloseButton()->hide();  // no title-bar buttons at all
+    BuildControls();
+    resize(packwell::kCleanupDialogWidth, packwell::kCleanupDialogHeight);
+
+    auto* drag = new skin::WindowDrag(this, [this] { return sGroupBox1MouseDown(); });
+    for (QWidget* area : {static_cast<QWidget*>(this), static_cast<QWidget*>(sTitleBar1), sClient,
+                          static_cast<QWidget*>(sGroupBox1), static_cast<QWidget*>(sLabel1)})
+        drag->AddArea(area);
     hide();
 }
+
+void TVantorCompatibility2::BuildControls() {
+    sClient = new QWidget(this);
+    sClient->setObjectName(QStringLiteral("sClient"));
+    sClient->setAttribute(Qt::WA_StyledBackground);
+
+    sGroupBox1 = new QGroupBox(sClient);
+    sGroupBox1->setObjectName(QStringLiteral("sGroupBox1"));
+    sGroupBox1->setGeometry(8, 8, 521, 225);
+
+    sLabel1 = new QLabel(QStringLiteral("Файлы из следующего списка можно удалить.\n"
+                                        "Снимите галочки около файлов, которые хотите оставить."),
+                         sGroupBox1);
+    sLabel1->setObjectName(QStringLiteral("sLabel1"));
+    sLabel1->setGeometry(0, 8, 505, 41);
+    sLabel1->setAlignment(Qt::AlignCenter);
+    sLabel1->setFont(skin::ComicSans(10));
+
+    sCheckListBoxDel = new QListWidget(sGroupBox1);
+    sCheckListBoxDel->setObjectName(QStringLiteral("sCheckListBoxDel"));
+    sCheckListBoxDel->setGeometry(8, 48, 505, 137);
+    sCheckListBoxDel->setFont(skin::Tahoma(8));
+    sCheckListBoxDel->setUniformItemSizes(true);
+    sCheckListBoxDel->setItemDelegate(new skin::TsCheckListDelegate(sCheckListBoxDel));
+    // The definition fixes these (3682598 and 16772838): the same in both skins.
+    sCheckListBoxDel->setStyleSheet(QStringLiteral(
+        "QListWidget#sCheckListBoxDel { background: rgb(38, 49, 56); color: rgb(230, 238, 255); }"));
+
+    sButtonDel = new QPushButton(QStringLiteral("Удалить"), sGroupBox1);
+    sButtonDel->setObjectName(QStringLiteral("sButtonDel"));
+    sButtonDel->setGeometry(8, 192, 505, 25);
+    sButtonDel->setFont(skin::ComicSans(12, true));
+    connect(sButtonDel, &QPushButton::clicked, this, &TVantorCompatibility2::sButtonDelClick);
+}
+
+std::vector<packwell::CleanupItem> TVantorCompatibility2::Items() const {
+    std::vector<packwell::CleanupItem> items;
+    for (int i = 0; i < sCheckListBoxDel->count(); ++i) {
+        const QListWidgetItem* item = sCheckListBoxDel->item(i);
+        items.push_back({item->text().toStdString(), item->checkState() == Qt::Checked});
+    }
+    return items;
+}
+
+void TVantorCompatibility2::FormShow() {
+    sCheckListBoxDel->clear();
+    for (const packwell::CleanupItem& entry : packwell::FillCleanupList(main_.Lists.DeleteList, *main_.SettingsIni)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), sCheckListBoxDel);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
+        item->setSizeHint(QSize(0, kItemHeight));
+    }
+}
+
+void TVantorCompatibility2::sButtonDelClick() {
+    // A white-list that cannot be written deletes nothing. The window comes back all the same
+    // (this dialog has no other way out), and the error box then shows above it.
+    std::exception_ptr failure;
+    try {
+        packwell::DeleteTickedFiles(Items(), main_.VersionModsDir, *main_.SettingsIni, main_.StatusLog);
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
+    HandBack();
+    if (failure) main_.Guarded([&] { std::rethrow_exception(failure); });
+}
+
+void TVantorCompatibility2::HandBack() {
+    main_.setGeometry(geometry());
+    main_.ReturnFromCleanup = true;
+    main_.setEnabled(true);
+    main_.sGroupBox1->setVisible(true);  // the full layout is the one with the status panel
+    main_.show();                        // centred at this size
+    hide();
+    const QSize screen = PrimaryScreenSize();
+    const packwell::WindowRect target =
+        packwell::HandBackTarget(screen.width(), screen.height(), main_.FullWidth(), main_.ActionsHeight());
+    FutureAnimations::AnimateControl(&main_, target.left, target.top, target.width, target.height, 0.2, "size");
+    QScrollBar* bar = main_.sMemo1->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+bool TVantorCompatibility2::sGroupBox1MouseDown() { return !FutureAnimations::IsAnimating(); }
+
+void TVantorCompatibility2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    CentreInWorkArea(*this);
+    FormShow();
+}
+
+// The group box keeps its place relative to the centre while the dialog morphs.
+void TVantorCompatibility2::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    sClient->setGeometry(kSideFrame, kTopFrame, std::max(0, width() - 2 * kSideFrame),
+                         std::max(0, height() - kTopFrame - kSideFrame));
+    sGroupBox1->move((sClient->width() - sGroupBox1->width()) / 2, (sClient->height() - sGroupBox1->height()) / 2);
+}
+
+void TVantorCompatibility2::closeEvent(QCloseEvent* event) { event->ignore(); }

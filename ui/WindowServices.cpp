@@ -15,5 +15,6 @@ WindowServices WindowServices::Defaults() {
     s.gamePlatform = packwell::GameGuardPlatform::System();
     // exit(), not quit(): quit() first asks every window to close, and this window refuses.
     s.terminate = [] { QCoreApplication::exit(0); };
+    s.openProgram = &packwell::OpenWithDesktop;
     return s;
 }

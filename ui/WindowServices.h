@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/FileOpener.h"
 #include "core/GameGuard.h"
 
 class QWidget;
@@ -22,6 +23,10 @@ struct WindowServices {
     packwell::GameGuardPlatform gamePlatform;
     // Ends the message loop of the program.
     std::function<void()> terminate;
+    // Hands a fetched program (Settingss.exe, the Forge installer) to the desktop to open.
+    packwell::FileOpener openProgram;
+    // Whether the computer is online; empty asks the system.
+    std::function<bool()> isConnected;
 
     static WindowServices Defaults();
 };

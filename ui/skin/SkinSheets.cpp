@@ -59,6 +59,7 @@ QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QAbstractScrollArea::corner { background: %field%; }
 QToolTip { background: %window%; color: %caption%; border: 1px solid %accent%; }
 QListWidget { background: %field%; color: %caption%; border: 1px solid %frame%; }
+QListWidget#sCheckListBoxDel { border: 1px solid %frame%; selection-background-color: %accent%; }
 )");
     const std::pair<const char*, const char*> keys[] = {
         {"%window%", p.window},         {"%frame%", p.frame},           {"%caption%", p.caption},

@@ -1,0 +1,21 @@
+#pragma once
+// What a synchronisation run asks of the main window: layouts, Setups, the cleanup dialog, the
+// window enabled again and the dispatcher timer. Once the window is closing, the run's last
+// steps neither fetch a program nor open the dialog: the program is about to end.
+#include "core/sync/RunHost.h"
+
+class TVantorCompatibility;
+
+class WindowRunHost : public packwell::RunHost {
+public:
+    explicit WindowRunHost(TVantorCompatibility& window) : window_(window) {}
+
+    void ChngSize(packwell::BarLayout layout) override;
+    void StartSetupsPlus() override;
+    void ShowCleanupDialog() override;
+    void EnableWindow() override;
+    void SetDispatcherTimer(bool enabled) override;
+
+private:
+    TVantorCompatibility& window_;
+};
