@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the main window in every layout and both skins, taken under a virtual X server.
+# Pictures of the main window in every layout, and of the cleanup dialog, in both skins, taken
+# under a virtual X server.
 # Usage: scripts/screenshots.sh [output folder] (default: build/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

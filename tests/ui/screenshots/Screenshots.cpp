@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 
 #include "ui/FutureAnimations.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 #include "ui/skin/Fonts.h"
 #include "ui/skin/SkinManager.h"
 #include "ui/skin/SkinSheets.h"
@@ -94,6 +96,17 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     Settle();
     Save(w, folder, prefix + QStringLiteral("-5-progress-five"));
 
+    w.ChngSize(0);
+    w.Lists.DeleteList = {"oldmod-1.12.2-0.9.jar", "journeymap-1.12.2-5.5.2.jar", "optifine-kept-by-player.jar",
+                          "another-very-long-mod-file-name-that-the-server-no-longer-wants-1.12.2.jar"};
+    w.SettingsIni->WriteString("Settings", "WhiteList", "optifine-kept-by-player.jar");
+    w.ShowCleanupDialog();
+    Settle();
+    Save(*w.CleanupDialog, folder, prefix + QStringLiteral("-6-cleanup"));
+    w.CleanupDialog->sButtonDel->click();
+    Settle();
+    Save(w, folder, prefix + QStringLiteral("-7-handed-back"));
+
     w.FormCloseQuery();
     w.Timer6->stop();
     for (int tick = 0; tick < 6; ++tick) {
@@ -101,7 +114,7 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
         QThread::msleep(3);
         QApplication::processEvents();
     }
-    Save(w, folder, prefix + QStringLiteral("-6-closing"), w.AlphaBlendValue() / 255.0);
+    Save(w, folder, prefix + QStringLiteral("-8-closing"), w.AlphaBlendValue() / 255.0);
     FutureAnimations::StopAnimations();
 }
 
