@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/SetupsPlus.h"
+#include "core/FileOpener.h"
 #include "net/FutureDownloads/ProgressBar.h"
 
 namespace packwell {

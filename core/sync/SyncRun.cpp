@@ -35,7 +35,7 @@ void SyncRun::Start() {
     if (request_.turbo) {
         host_.ChngSize(BarLayout::FiveBars);
         dispatcher_ = std::make_unique<TurboDispatcher>(lists.MissingList, request_.paths, log_, counters_, bars_,
-                                                        post_, observer_);
+                                                        post_, cancel_, observer_);
         dispatcher_->Begin();
         host_.SetDispatcherTimer(true);
         return;
@@ -52,11 +52,6 @@ void SyncRun::Tick() {
     // Stopped before the closing steps, which handle events, so the summary is written once.
     host_.SetDispatcherTimer(false);
     Close();
-}
-
-void SyncRun::Cancel() {
-    cancel_ = true;
-    if (dispatcher_) dispatcher_->Cancel();
 }
 
 void SyncRun::Close() {

@@ -38,8 +38,9 @@ public:
     // Timer6 with Tag 0. On the first tick that finds everything done: the timer is stopped,
     // then the closing steps run, once.
     void Tick();
-    // Closing the program: running downloads stop, nothing more is handed out.
-    void Cancel();
+    // Closing the program: running downloads stop, nothing more is handed out, and the run
+    // then ends as usual. Only sets a flag, so a signal handler may call it.
+    void Cancel() { cancel_ = true; }
 
     bool Finished() const { return finished_; }
     const RunCounters& Counters() const { return counters_; }

@@ -43,13 +43,15 @@ void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* ba
 }
 
 TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
-                                 RunCounters& counters, WorkerBars bars, PostToUi post, StepObserver observer)
+                                 RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
+                                 StepObserver observer)
     : missingList_(missingList),
       paths_(std::move(paths)),
       log_(log),
       counters_(counters),
       bars_(bars),
       post_(std::move(post)),
+      cancel_(cancel),
       shared_{missingList_, log_, counters_, cancel_, std::move(observer)} {}
 
 TurboDispatcher::~TurboDispatcher() {
@@ -63,8 +65,6 @@ void TurboDispatcher::Begin() {
     itemNumber_ = static_cast<std::int32_t>(missingList_.size());
     completed_ = false;
 }
-
-void TurboDispatcher::Cancel() { cancel_ = true; }
 
 bool TurboDispatcher::AllSlotsEmpty() const {
     for (const auto& worker : slots_)

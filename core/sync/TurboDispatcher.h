@@ -79,8 +79,10 @@ public:
         Idle,         // completed on an earlier tick
     };
 
+    // `cancel` is the owner's stop flag: once set, downloads abort and nothing more is handed out.
     TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
-                    RunCounters& counters, WorkerBars bars, PostToUi post, StepObserver observer = {});
+                    RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
+                    StepObserver observer = {});
     // Cancels running downloads and waits for their threads: no thread outlives the run, and
     // the download's temporary file keeps a cut-off transfer from lying under a mod's name.
     ~TurboDispatcher();
@@ -90,8 +92,6 @@ public:
     // Sets ItemNumber to the list's length.
     void Begin();
     TickResult Tick();
-    // Aborts running downloads and hands out nothing more; the run still completes.
-    void Cancel();
 
     std::int32_t ItemNumber() const { return itemNumber_; }
 
@@ -127,7 +127,7 @@ private:
     RunCounters& counters_;
     const WorkerBars bars_;
     const PostToUi post_;
-    std::atomic<bool> cancel_{false};
+    std::atomic<bool>& cancel_;
     const WorkerShared shared_;
     // Set false by the destructor; end handlers posted after it must not touch this object.
     // Read and written on the UI thread only.

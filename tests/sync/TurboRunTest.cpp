@@ -45,6 +45,7 @@ protected:
 
     std::vector<std::string> list;
     RunCounters counters;
+    std::atomic<bool> cancel{false};
     std::array<MaximaBar, 5> bars;
     std::unique_ptr<TurboDispatcher> dispatcher;
 };
@@ -55,7 +56,7 @@ TEST_F(TurboDispatcherTest, SevenItemsAreHandedOutFromTheEndAndTheRunCompletesOn
         Mod(list.back(), std::string(k * 100, 'x'));  // item k is k*100 bytes: its bar shows which
     }
     dispatcher = std::make_unique<TurboDispatcher>(
-        list, paths, log, counters, WorkerBars{&bars[0], &bars[1], &bars[2], &bars[3], &bars[4]}, queue.Poster());
+        list, paths, log, counters, WorkerBars{&bars[0], &bars[1], &bars[2], &bars[3], &bars[4]}, queue.Poster(), cancel);
     dispatcher->Begin();
     EXPECT_EQ(dispatcher->ItemNumber(), 7);
 
@@ -86,7 +87,7 @@ TEST_F(TurboDispatcherTest, SevenItemsAreHandedOutFromTheEndAndTheRunCompletesOn
 TEST_F(TurboDispatcherTest, ThreeItemsTakeTheFirstThreeSlotsAndLeaveTwoIdle) {
     list = {"a.jar", "b.jar", "c.jar"};
     for (const auto& name : list) Mod(name, kOneKiB);
-    dispatcher = std::make_unique<TurboDispatcher>(list, paths, log, counters, WorkerBars{}, queue.Poster());
+    dispatcher = std::make_unique<TurboDispatcher>(list, paths, log, counters, WorkerBars{}, queue.Poster(), cancel);
     dispatcher->Begin();
 
     dispatcher->Tick();
