@@ -27,8 +27,8 @@ TEST(Arguments, Table) {
         {{"--check-only", "--game-dir=/games/mc"}, Kind::Run, "", "/games/mc"},
         {{"--help"}, Kind::Help, "", ""},
         {{"--check-only", "-h"}, Kind::Help, "", ""},
-        {{}, Kind::Error, "", ""},                                       // no mode
-        {{"--server", "http://a"}, Kind::Error, "", ""},                 // no mode
+        {{}, Kind::Run, "", ""},                                         // synchronise
+        {{"--server", "http://a"}, Kind::Run, "http://a", ""},           // synchronise
         {{"--check-only", "--server"}, Kind::Error, "", ""},             // value missing
         {{"--check-only", "--server", "ftp://a"}, Kind::Error, "", ""},  // not http
         {{"--check-only", "--server", "packs.example"}, Kind::Error, "", ""},

@@ -4,7 +4,6 @@
 
 #include "core/CompatibilityCheck.h"
 #include "core/SharedValues.h"
-#include "core/StatusLog.h"
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tools/packwell-sync/GameDirChoice.h"
@@ -12,48 +11,53 @@
 
 namespace packwell::cli {
 
+std::optional<CheckedFolder> CheckFolder(const Options& options, StatusLog& log, std::ostream& err) {
+    const GameDirChoice choice = ChooseGameDir(options.gameDir);
+    if (choice.check.State != FolderState::Valid) {
+        err << choice.check.Label << "\n";
+        err << "Папка игры: " << Utf8FromPath(choice.gameDir) << "\n";
+        return std::nullopt;
+    }
+
+    EnsureAppDataDir();
+    CheckRequest request;
+    request.baseUrl = options.server.value_or(BaseUrl());
+    request.manifestPath = ManifestIniPath();
+    request.modsDir = choice.check.ModsDir;
+    request.versionModsDir = choice.check.VersionModsDir;
+    // A server on this machine is reached without any network.
+    request.isConnected = [server = request.baseUrl] {
+        return IsLoopbackServer(server) || FutureDownloads::IsInternetConnected();
+    };
+
+    CheckedFolder checked{choice.check, request.baseUrl, {}};
+    const CheckOutcome outcome = RunCompatibilityCheck(log, request, checked.lists);
+    switch (outcome.result) {
+        case CheckResult::NoConnection:
+            err << "Нет подключения к сети.\n";
+            return std::nullopt;
+        case CheckResult::ManifestNotFetched:
+            err << "Не удалось загрузить конфиг " << request.baseUrl << "/Update";
+            if (!outcome.detail.empty()) err << ": " << outcome.detail;
+            err << "\n";
+            return std::nullopt;
+        case CheckResult::Checked:
+            break;
+    }
+    return checked;
+}
+
 ExitStatus RunCheckOnly(const Options& options, std::ostream& out, std::ostream& err) {
     try {
-        const GameDirChoice choice = ChooseGameDir(options.gameDir);
-        if (choice.check.State != FolderState::Valid) {
-            err << choice.check.Label << "\n";
-            err << "Папка игры: " << Utf8FromPath(choice.gameDir) << "\n";
-            return ExitStatus::CouldNotCheck;
-        }
-
-        EnsureAppDataDir();
         StatusLog log;
         // Printed as the window's log would show them, each line as soon as it is written.
         log.SetListener([&out](const std::vector<std::string>& lines) {
             for (const auto& line : lines) out << line << "\n";
             out.flush();
         });
-
-        CheckRequest request;
-        request.baseUrl = options.server.value_or(BaseUrl());
-        request.manifestPath = ManifestIniPath();
-        request.modsDir = choice.check.ModsDir;
-        request.versionModsDir = choice.check.VersionModsDir;
-        // A server on this machine is reached without any network.
-        request.isConnected = [server = request.baseUrl] {
-            return IsLoopbackServer(server) || FutureDownloads::IsInternetConnected();
-        };
-
-        SyncLists lists;
-        const CheckOutcome outcome = RunCompatibilityCheck(log, request, lists);
-        switch (outcome.result) {
-            case CheckResult::NoConnection:
-                err << "Нет подключения к сети.\n";
-                return ExitStatus::CouldNotCheck;
-            case CheckResult::ManifestNotFetched:
-                err << "Не удалось загрузить конфиг " << request.baseUrl << "/Update";
-                if (!outcome.detail.empty()) err << ": " << outcome.detail;
-                err << "\n";
-                return ExitStatus::CouldNotCheck;
-            case CheckResult::Checked:
-                break;
-        }
-        return lists.HasWork() ? ExitStatus::WorkToDo : ExitStatus::InStep;
+        const auto checked = CheckFolder(options, log, err);
+        if (!checked) return ExitStatus::CouldNotCheck;
+        return checked->lists.HasWork() ? ExitStatus::WorkToDo : ExitStatus::InStep;
     } catch (const std::exception& e) {
         err << "Проверка прервана: " << e.what() << "\n";
         return ExitStatus::CouldNotCheck;

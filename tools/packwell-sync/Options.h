@@ -9,12 +9,15 @@ namespace packwell::cli {
 
 enum class RunMode {
     CheckOnly,  // --check-only: what "Проверить совместимость" would report
+    Sync,       // the default: the check, then "Запуск синхронизации"
 };
 
 struct Options {
-    RunMode mode = RunMode::CheckOnly;
+    RunMode mode = RunMode::Sync;
     std::optional<std::string> server;              // base address, no trailing "/"
     std::optional<std::filesystem::path> gameDir;   // absolute
+    std::optional<bool> turbo;  // --turbo / --no-turbo; otherwise the saved "Turbo" setting
+    bool clean = false;         // --clean: delete the deletable files the white-list does not keep
 };
 
 struct ParsedArguments {

@@ -1,5 +1,7 @@
 // packwell-sync: the client without a window, for players without a display and for server
 // admins who want to see what a fresh client would report.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "core/SharedValues.h"
 #include "tools/packwell-sync/CheckMode.h"
 #include "tools/packwell-sync/Options.h"
+#include "tools/packwell-sync/SyncMode.h"
 
 int main(int argc, char** argv) {
     using namespace packwell::cli;
@@ -26,6 +29,9 @@ int main(int argc, char** argv) {
     switch (parsed.options.mode) {
         case RunMode::CheckOnly:
             status = RunCheckOnly(parsed.options, std::cout, std::cerr);
+            break;
+        case RunMode::Sync:
+            status = RunSync(parsed.options, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
             break;
     }
     return static_cast<int>(status);
