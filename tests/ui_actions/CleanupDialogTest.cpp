@@ -3,8 +3,10 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "core/Settings.h"
 #include "tests/ui_actions/ActionsFixture.h"
@@ -123,6 +125,35 @@ TEST_F(CleanupDialog, NothingTickedDeletesNothingAndWritesNoClosingLine) {
     EXPECT_TRUE(fs::exists(Mods() / "b.jar"));
     EXPECT_EQ(LinesSince(w, before),
               (std::vector<std::string>{" ", "======Удаление лишних модов=====", "Кол-во удаленных файлов: 0"}));
+}
+
+TEST_F(CleanupDialog, WhiteListThatCannotBeWrittenDeletesNothingButStillHandsBack) {
+    TVantorCompatibility& w = Start();
+    TVantorCompatibility2& d = ShowFor({"a.jar"});
+    fs::remove(w.SettingsIni->FileName());
+    fs::create_directories(w.SettingsIni->FileName());  // a folder in its place: the write fails
+
+    QString boxText;
+    bool dialogUnderTheBox = true;
+    QTimer closer;  // answers the error box, which runs its own event loop
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxText = box->text();
+            dialogUnderTheBox = d.isVisible();  // a box under an always-on-top dialog would be hidden
+            box->accept();
+        }
+    });
+    closer.start(10);
+    const std::size_t before = w.StatusLog.LineCount();
+    d.sButtonDel->click();
+
+    EXPECT_FALSE(boxText.isEmpty());
+    EXPECT_FALSE(dialogUnderTheBox);
+    EXPECT_TRUE(fs::exists(Mods() / "a.jar"));
+    EXPECT_EQ(w.StatusLog.LineCount(), before);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isEnabled());
 }
 
 // Odd full width and actions height put the centre on a half pixel: it rounds to even.
