@@ -137,13 +137,17 @@ fi
 server_args=()
 [[ $base != "$builtin_url" ]] && server_args=(--server "$base")
 say "packwell-sync --check-only"
-"$sync" "${server_args[@]}" --check-only || true
+status=0
+"$sync" "${server_args[@]}" --check-only || status=$?
+((status == 1)) || { echo "demo.sh: the check should have found work (exit $status)" >&2; exit 1; }
 say "packwell-sync --turbo --clean"
 "$sync" "${server_args[@]}" --turbo --clean
 
 # --- in step? -----------------------------------------------------------------------------
-say "Comparing the game folder with the server"
+say "packwell-sync --check-only, once more"
 bad=0
+"$sync" "${server_args[@]}" --check-only || bad=1
+say "Comparing the game folder with the server byte for byte"
 for name in "${mods[@]}"; do
   cmp -s "$server/mods3/$name" "$game/mods/1.12.2/$name" || { echo "  not in step: $name"; bad=1; }
 done
