@@ -1,5 +1,8 @@
 #include "net/FutureDownloads/MarkerScanner.h"
 
+#include <algorithm>
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -9,6 +12,12 @@ namespace {
 
 constexpr std::uint8_t kEndOfText = 26;
 constexpr std::size_t kMaxMarker = 32;
+
+constexpr std::size_t kLongest =
+    std::max_element(kErrorMarkers.begin(), kErrorMarkers.end(),
+                     [](std::string_view a, std::string_view b) { return a.size() < b.size(); })->size();
+
+bool IsLineBreak(std::uint8_t byte) { return byte == '\r' || byte == '\n'; }
 
 // Knuth-Morris-Pratt fallback table of one marker: for a match of length k that fails,
 // the length of the longest proper border of its first k characters.
@@ -33,52 +42,75 @@ constexpr std::array<Fallback, kErrorMarkers.size()> kFallbacks = [] {
     return all;
 }();
 
-static_assert(kErrorMarkers.size() == 2, "the fast skip below looks for two first characters");
-static_assert(kErrorMarkers[0].size() < kMaxMarker && kErrorMarkers[1].size() < kMaxMarker);
+// One character of each marker that text seldom holds: not a digit or ':' (config files and
+// JSON are full of them), not a common lower-case letter.
+constexpr std::array<char, kErrorMarkers.size()> kAnchors = {'F', 'k'};
 
-constexpr std::uint8_t kFirst0 = static_cast<std::uint8_t>(kErrorMarkers[0][0]);
-constexpr std::uint8_t kFirst1 = static_cast<std::uint8_t>(kErrorMarkers[1][0]);
+constexpr std::array<std::size_t, kErrorMarkers.size()> kAnchorAt = [] {
+    std::array<std::size_t, kErrorMarkers.size()> at{};
+    for (std::size_t i = 0; i < kErrorMarkers.size(); ++i) at[i] = kErrorMarkers[i].find(kAnchors[i]);
+    return at;
+}();
 
-// With no match under way only a marker's first character or the end byte matter, so whole
-// runs of other bytes (nearly all of a binary file) are skipped at once.
-const std::uint8_t* SkipToCandidate(const std::uint8_t* p, const std::uint8_t* end) {
+static_assert(kErrorMarkers.size() == 2, "the anchor search below looks for two bytes");
+static_assert(kLongest < kMaxMarker);
+static_assert(kAnchorAt[0] != std::string_view::npos && kAnchorAt[1] != std::string_view::npos);
+
+// The next byte that is one of the anchors, or end.
+const std::uint8_t* NextAnchor(const std::uint8_t* p, const std::uint8_t* end) {
+    const auto a0 = static_cast<std::uint8_t>(kAnchors[0]);
+    const auto a1 = static_cast<std::uint8_t>(kAnchors[1]);
 #if defined(__SSE2__)
-    const __m128i a = _mm_set1_epi8(static_cast<char>(kFirst0));
-    const __m128i b = _mm_set1_epi8(static_cast<char>(kFirst1));
-    const __m128i z = _mm_set1_epi8(static_cast<char>(kEndOfText));
+    const __m128i a = _mm_set1_epi8(static_cast<char>(a0));
+    const __m128i b = _mm_set1_epi8(static_cast<char>(a1));
     for (; end - p >= 64; p += 64) {
-        int mask = 0;
         __m128i v[4];
         for (int j = 0; j < 4; ++j) {
             v[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j));
-            v[j] = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v[j], a), _mm_cmpeq_epi8(v[j], b)),
-                                _mm_cmpeq_epi8(v[j], z));
+            v[j] = _mm_or_si128(_mm_cmpeq_epi8(v[j], a), _mm_cmpeq_epi8(v[j], b));
         }
-        mask = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v[0], v[1]), _mm_or_si128(v[2], v[3])));
-        if (mask == 0) continue;
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v[0], v[1]), _mm_or_si128(v[2], v[3]))) == 0) continue;
         for (int j = 0; j < 4; ++j) {
             const int m = _mm_movemask_epi8(v[j]);
             if (m != 0) return p + 16 * j + __builtin_ctz(static_cast<unsigned>(m));
         }
     }
 #endif
-    while (p < end && *p != kFirst0 && *p != kFirst1 && *p != kEndOfText) ++p;
+    while (p < end && *p != a0 && *p != a1) ++p;
     return p;
+}
+
+// Whether marker `m`, with its character `at` lying at `anchor`, is spelled out around it
+// within [begin, end), line breaks skipped. A spelling cut off by either edge counts as no:
+// the state machine finds those across the edge.
+bool SpelledAround(std::string_view m, std::size_t at, const std::uint8_t* anchor, const std::uint8_t* begin,
+                   const std::uint8_t* end) {
+    const std::uint8_t* p = anchor;
+    for (std::size_t k = at; k > 0;) {
+        if (p == begin) return false;
+        const std::uint8_t byte = *--p;
+        if (IsLineBreak(byte)) continue;
+        if (byte != static_cast<std::uint8_t>(m[--k])) return false;
+    }
+    p = anchor + 1;
+    for (std::size_t k = at + 1; k < m.size();) {
+        if (p == end) return false;
+        const std::uint8_t byte = *p++;
+        if (IsLineBreak(byte)) continue;
+        if (byte != static_cast<std::uint8_t>(m[k++])) return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-void MarkerScanner::Step(std::uint8_t byte) {
-    if (byte == kEndOfText) {
-        ended_ = true;
-        return;
-    }
-    if (byte == '\r' || byte == '\n') return;
+void MarkerScanner::Step(Byte byte) {
+    if (IsLineBreak(byte)) return;
     for (std::size_t i = 0; i < kErrorMarkers.size(); ++i) {
         const std::string_view m = kErrorMarkers[i];
         std::size_t k = matched_[i];
-        while (k > 0 && static_cast<std::uint8_t>(m[k]) != byte) k = kFallbacks[i].border[k - 1];
-        if (static_cast<std::uint8_t>(m[k]) == byte) ++k;
+        while (k > 0 && static_cast<Byte>(m[k]) != byte) k = kFallbacks[i].border[k - 1];
+        if (static_cast<Byte>(m[k]) == byte) ++k;
         if (k == m.size()) {
             found_ = true;
             return;
@@ -87,16 +119,55 @@ void MarkerScanner::Step(std::uint8_t byte) {
     }
 }
 
-void MarkerScanner::Feed(const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    const auto* end = p + size;
-    while (p < end && !Done()) {
-        if (matched_[0] == 0 && matched_[1] == 0) {
-            p = SkipToCandidate(p, end);
-            if (p == end) break;
-        }
-        Step(*p++);
+bool MarkerScanner::Matching() const {
+    return std::any_of(matched_.begin(), matched_.end(), [](std::uint8_t k) { return k != 0; });
+}
+
+// Runs the state machine into the block until no match begun in earlier blocks can still
+// complete: all partial matches died, or enough joined characters passed for any to end.
+// Returns where it stopped.
+const MarkerScanner::Byte* MarkerScanner::FinishCarriedMatches(const Byte* p, const Byte* end) {
+    for (std::size_t joined = 0; p < end && !found_ && joined < kLongest - 1 && Matching(); ++p) {
+        if (!IsLineBreak(*p)) ++joined;
+        Step(*p);
     }
+    return p;
+}
+
+// A marker lying wholly inside [begin, end).
+bool MarkerScanner::FoundInside(const Byte* begin, const Byte* end) const {
+    for (const Byte* p = NextAnchor(begin, end); p < end; p = NextAnchor(p + 1, end)) {
+        for (std::size_t i = 0; i < kErrorMarkers.size(); ++i)
+            if (*p == static_cast<Byte>(kAnchors[i]) && SpelledAround(kErrorMarkers[i], kAnchorAt[i], p, begin, end))
+                return true;
+    }
+    return false;
+}
+
+// Sets the carried state as the state machine would leave it at end. Only the last joined
+// characters can hold a marker's beginning; the window reaches back to begin only when the
+// block is that short, and then the carried matches had died before it ended.
+void MarkerScanner::CarryTail(const Byte* begin, const Byte* end) {
+    const Byte* from = end;
+    for (std::size_t joined = 0; from > begin && joined < kLongest - 1;)
+        if (!IsLineBreak(*--from)) ++joined;
+    matched_ = {};
+    for (; from < end; ++from) Step(*from);
+}
+
+void MarkerScanner::Feed(const void* data, std::size_t size) {
+    if (Done() || size == 0) return;
+    const auto* begin = static_cast<const Byte*>(data);
+    const auto* cut = static_cast<const Byte*>(std::memchr(begin, kEndOfText, size));
+    const Byte* end = cut ? cut : begin + size;
+
+    // The state machine is exact over the bytes it reads; when it read the whole block the
+    // state it leaves is the one to carry.
+    if (FinishCarriedMatches(begin, end) != end && !found_) {
+        found_ = FoundInside(begin, end);
+        if (!found_ && !cut) CarryTail(begin, end);
+    }
+    if (cut) ended_ = true;
 }
 
 }  // namespace FutureDownloads

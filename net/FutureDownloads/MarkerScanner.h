@@ -10,6 +10,10 @@ namespace FutureDownloads {
 
 inline constexpr std::array<std::string_view, 2> kErrorMarkers = {"404: Not Found", "unknown domain"};
 
+// Each block is searched inside itself for a byte every marker must contain and ordinary text
+// rarely does, and only those places are checked in full; a match-by-match state machine covers
+// just the few joined characters on either side of a block edge. That keeps text files, which
+// are read to their end, at memory speed.
 class MarkerScanner {
 public:
     void Feed(const void* data, std::size_t size);
@@ -19,7 +23,13 @@ public:
     bool Done() const { return found_ || ended_; }
 
 private:
-    void Step(std::uint8_t byte);
+    using Byte = std::uint8_t;
+
+    void Step(Byte byte);
+    bool Matching() const;
+    const Byte* FinishCarriedMatches(const Byte* p, const Byte* end);
+    bool FoundInside(const Byte* begin, const Byte* end) const;
+    void CarryTail(const Byte* begin, const Byte* end);
 
     // Characters of each marker matched so far; carries matches across blocks.
     std::array<std::uint8_t, kErrorMarkers.size()> matched_{};
