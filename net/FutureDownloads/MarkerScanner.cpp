@@ -56,29 +56,42 @@ static_assert(kErrorMarkers.size() == 2, "the anchor search below looks for two 
 static_assert(kLongest < kMaxMarker);
 static_assert(kAnchorAt[0] != std::string_view::npos && kAnchorAt[1] != std::string_view::npos);
 
-// The next byte that is one of the anchors, or end.
-const std::uint8_t* NextAnchor(const std::uint8_t* p, const std::uint8_t* end) {
-    const auto a0 = static_cast<std::uint8_t>(kAnchors[0]);
-    const auto a1 = static_cast<std::uint8_t>(kAnchors[1]);
 #if defined(__SSE2__)
-    const __m128i a = _mm_set1_epi8(static_cast<char>(a0));
-    const __m128i b = _mm_set1_epi8(static_cast<char>(a1));
-    for (; end - p >= 64; p += 64) {
-        __m128i v[4];
-        for (int j = 0; j < 4; ++j) {
-            v[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j));
-            v[j] = _mm_or_si128(_mm_cmpeq_epi8(v[j], a), _mm_cmpeq_epi8(v[j], b));
-        }
-        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v[0], v[1]), _mm_or_si128(v[2], v[3]))) == 0) continue;
-        for (int j = 0; j < 4; ++j) {
-            const int m = _mm_movemask_epi8(v[j]);
-            if (m != 0) return p + 16 * j + __builtin_ctz(static_cast<unsigned>(m));
-        }
+// Bit i set when p[i] is one of the anchors, for the 64 bytes from p.
+std::uint64_t AnchorMask64(const std::uint8_t* p) {
+    const __m128i a = _mm_set1_epi8(kAnchors[0]);
+    const __m128i b = _mm_set1_epi8(kAnchors[1]);
+    std::uint64_t mask = 0;
+    for (int j = 0; j < 4; ++j) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j));
+        const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)));
+        mask |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(m)) << (16 * j);
     }
-#endif
-    while (p < end && *p != a0 && *p != a1) ++p;
-    return p;
+    return mask;
 }
+
+// Bit i set when p[i] is a marker's anchor and p[i + 1] may continue it (the marker's next
+// character or a line break), for the 64 bytes from p; reads p[64] too.
+std::uint64_t ContinuedAnchorMask64(const std::uint8_t* p) {
+    const __m128i a0 = _mm_set1_epi8(kAnchors[0]);
+    const __m128i a1 = _mm_set1_epi8(kAnchors[1]);
+    const __m128i n0 = _mm_set1_epi8(kErrorMarkers[0][kAnchorAt[0] + 1]);
+    const __m128i n1 = _mm_set1_epi8(kErrorMarkers[1][kAnchorAt[1] + 1]);
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::uint64_t mask = 0;
+    for (int j = 0; j < 4; ++j) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j + 1));
+        const __m128i brk = _mm_or_si128(_mm_cmpeq_epi8(w, cr), _mm_cmpeq_epi8(w, lf));
+        const __m128i c0 = _mm_and_si128(_mm_cmpeq_epi8(v, a0), _mm_or_si128(_mm_cmpeq_epi8(w, n0), brk));
+        const __m128i c1 = _mm_and_si128(_mm_cmpeq_epi8(v, a1), _mm_or_si128(_mm_cmpeq_epi8(w, n1), brk));
+        const int m = _mm_movemask_epi8(_mm_or_si128(c0, c1));
+        mask |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(m)) << (16 * j);
+    }
+    return mask;
+}
+#endif
 
 // Whether marker `m`, with its character `at` lying at `anchor`, is spelled out around it
 // within [begin, end), line breaks skipped. A spelling cut off by either edge counts as no:
@@ -134,13 +147,23 @@ const MarkerScanner::Byte* MarkerScanner::FinishCarriedMatches(const Byte* p, co
     return p;
 }
 
-// A marker lying wholly inside [begin, end).
+// A marker lying wholly inside [begin, end). Whole 64-byte stretches without an anchor
+// byte, nearly all of ordinary text, cost a few vector compares.
 bool MarkerScanner::FoundInside(const Byte* begin, const Byte* end) const {
-    for (const Byte* p = NextAnchor(begin, end); p < end; p = NextAnchor(p + 1, end)) {
+    const auto markerAt = [begin, end](const Byte* p) {
         for (std::size_t i = 0; i < kErrorMarkers.size(); ++i)
             if (*p == static_cast<Byte>(kAnchors[i]) && SpelledAround(kErrorMarkers[i], kAnchorAt[i], p, begin, end))
                 return true;
-    }
+        return false;
+    };
+    const Byte* p = begin;
+#if defined(__SSE2__)
+    for (; end - p > 64; p += 64)
+        for (std::uint64_t mask = AnchorMask64(p) != 0 ? ContinuedAnchorMask64(p) : 0; mask != 0; mask &= mask - 1)
+            if (markerAt(p + __builtin_ctzll(mask))) return true;
+#endif
+    for (; p < end; ++p)
+        if (markerAt(p)) return true;
     return false;
 }
 
