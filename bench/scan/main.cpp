@@ -1,0 +1,117 @@
+// The error-marker scanner as IsErrorPage drives it: each block is copied out of memory larger
+// than the caches (the work read() does for a cached file) and then scanned. Prints, for several
+// kinds of content, the copy alone beside copy plus scan, and the scanner's own speed.
+//   packwell-bench-scan [--quick] [--block KiB]
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/FutureDownloads/MarkerScanner.h"
+
+namespace {
+
+// Lines repeated up to `size` bytes.
+std::string Repeat(std::size_t size, const std::function<std::string(std::size_t)>& line) {
+    std::string s;
+    for (std::size_t i = 0; s.size() < size; ++i) s += line(i);
+    s.resize(size);
+    return s;
+}
+
+// Random bytes without 26, so they are read to the end like text.
+std::string Binary(std::size_t size) {
+    std::string s(size, '\0');
+    std::uint64_t x = 88172645463325252ull;
+    for (char& ch : s) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        ch = static_cast<char>((x & 0xff) == 26 ? 27 : x & 0xff);
+    }
+    return s;
+}
+
+struct Kind {
+    const char* name;
+    std::function<std::string(std::size_t)> make;
+};
+
+double BestSeconds(int rounds, const std::function<void()>& work) {
+    double best = 1e9;
+    for (int r = 0; r < rounds; ++r) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool quick = false;
+    std::size_t block = 64 * 1024;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        else if (std::strcmp(argv[i], "--block") == 0 && i + 1 < argc)
+            block = static_cast<std::size_t>(std::max(1, std::atoi(argv[++i]))) * 1024;
+        else {
+            std::fprintf(stderr, "usage: %s [--quick] [--block KiB]\n", argv[0]);
+            return 2;
+        }
+    }
+    const std::size_t size = (quick ? 64u : 256u) << 20;  // beyond the caches, like a file's pages
+    const int rounds = quick ? 3 : 5;
+    const std::vector<Kind> kinds = {
+        {"mod settings text",
+         [](std::size_t n) {
+             return Repeat(n, [](std::size_t i) {
+                 return "config entry " + std::to_string(i) + " = some value of a mod's settings, not found: 404 reasons\n";
+             });
+         }},
+        {"Forge config, dense in 'F' and 'k'",
+         [](std::size_t n) {
+             return Repeat(n, [](std::size_t i) {
+                 return "    B:enableFeatureKnockback" + std::to_string(i) + "=true\n    # Fancy unknown option, F: 404\n";
+             });
+         }},
+        {"JSON, CRLF lines",
+         [](std::size_t n) {
+             return Repeat(n, [](std::size_t i) {
+                 return "{\"id\": " + std::to_string(i) + ", \"block\": \"minecraft:stone\", \"Fuel\": false},\r\n";
+             });
+         }},
+        {"random bytes without 26", Binary},
+    };
+    std::printf("%zu MiB of each kind in %zu KiB blocks, best of %d rounds\n", size >> 20, block >> 10, rounds);
+    std::printf("%-36s %12s %12s %10s %12s\n", "content", "copy", "copy+scan", "ratio", "scan alone");
+    std::vector<char> buffer(block);
+    int failures = 0;
+    for (const Kind& kind : kinds) {
+        const std::string bytes = kind.make(size);
+        auto pass = [&](bool scan) {
+            FutureDownloads::MarkerScanner scanner;
+            for (std::size_t at = 0; at < bytes.size(); at += block) {
+                const std::size_t n = std::min(block, bytes.size() - at);
+                std::memcpy(buffer.data(), bytes.data() + at, n);
+                asm volatile("" : : "r"(buffer.data()) : "memory");  // keeps the copy
+                if (scan) scanner.Feed(buffer.data(), n);
+            }
+            return scanner.Found();
+        };
+        bool found = false;
+        const double copy = BestSeconds(rounds, [&] { pass(false); });
+        const double both = BestSeconds(rounds, [&] { found = pass(true); });
+        if (found) ++failures;  // none of these contents holds a marker
+        const double gb = static_cast<double>(size) / 1e9;
+        std::printf("%-36s %7.2f GB/s %7.2f GB/s %10.2f %7.2f GB/s%s\n", kind.name, gb / copy, gb / both, both / copy,
+                    both > copy ? gb / (both - copy) : 0.0, found ? "   WRONG: marker reported" : "");
+    }
+    return failures == 0 ? 0 : 1;
+}
