@@ -55,6 +55,8 @@ constexpr std::array<std::size_t, kErrorMarkers.size()> kAnchorAt = [] {
 static_assert(kErrorMarkers.size() == 2, "the anchor search below looks for two bytes");
 static_assert(kLongest < kMaxMarker);
 static_assert(kAnchorAt[0] != std::string_view::npos && kAnchorAt[1] != std::string_view::npos);
+static_assert(kAnchorAt[0] + 1 < kErrorMarkers[0].size() && kAnchorAt[1] + 1 < kErrorMarkers[1].size(),
+              "an anchor's next character narrows the candidates");
 
 #if defined(__SSE2__)
 // Bit i set when p[i] is one of the anchors, for the 64 bytes from p.
@@ -148,7 +150,8 @@ const MarkerScanner::Byte* MarkerScanner::FinishCarriedMatches(const Byte* p, co
 }
 
 // A marker lying wholly inside [begin, end). Whole 64-byte stretches without an anchor
-// byte, nearly all of ordinary text, cost a few vector compares.
+// byte, nearly all of ordinary text, cost a few vector compares; the finer test with the
+// next byte runs only where an anchor is, and only its survivors are spelled out.
 bool MarkerScanner::FoundInside(const Byte* begin, const Byte* end) const {
     const auto markerAt = [begin, end](const Byte* p) {
         for (std::size_t i = 0; i < kErrorMarkers.size(); ++i)
