@@ -2,30 +2,23 @@
 // checked with the page cache warm, and the same files are read by `cat` into /dev/null in
 // the same run. Prints the best time of each, their ratio and the bytes each side read.
 //   packwell-bench-check [--quick] [--rounds N]
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/common/Bench.h"
 #include "core/CompatibilityCheck.h"
 #include "core/StatusLog.h"
 #include "tests/support/Nginx.h"
 
-extern char** environ;
 namespace fs = std::filesystem;
+using namespace packwell::bench;
 
 namespace {
 
@@ -40,28 +33,16 @@ struct Pack {
 
 // Compressed-looking bytes, with the first byte 26 at offset 100 and none before it.
 void WriteBinary(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
-    std::ofstream out(path, std::ios::binary);
-    std::vector<std::uint64_t> block(128 * 1024);
-    std::uint64_t x = seed * 0x9E3779B97F4A7C15ull + 1;
-    bool first = true;
-    for (std::uint64_t left = size; left > 0;) {
-        for (auto& w : block) {
-            x ^= x << 13;
-            x ^= x >> 7;
-            x ^= x << 17;
-            w = x;
-        }
-        auto* bytes = reinterpret_cast<unsigned char*>(block.data());
-        if (first) {
-            for (int i = 0; i < 100; ++i)
-                if (bytes[i] == 26) bytes[i] = 27;
-            bytes[100] = 26;
-            first = false;
-        }
-        const std::uint64_t n = std::min<std::uint64_t>(left, block.size() * sizeof(std::uint64_t));
-        out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(n));
-        left -= n;
-    }
+    WriteNoise(path, size, seed);
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    char head[101];
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof head));
+    file.read(head, static_cast<std::streamsize>(n));
+    std::replace(head, head + std::min<std::size_t>(n, 100), '\x1a', '\x1b');
+    if (n > 100) head[100] = 26;
+    file.seekp(0);
+    file.write(head, static_cast<std::streamsize>(n));
+    if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
 // Plain text lines, no byte 26 and neither marker: read to the end by the check.
@@ -112,55 +93,28 @@ std::uint64_t ReadBytes() {
     return 0;
 }
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void CatToDevNull(const std::vector<fs::path>& files) {
     std::vector<std::string> args{"cat"};
     for (const auto& f : files) args.push_back(f.string());
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, "cat", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("cannot start cat");
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("cat failed");
+    if (!RunCommand(args).ok) throw std::runtime_error("cat failed");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
-    int rounds = 3;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) rounds = std::max(1, std::atoi(argv[++i]));
-        else {
-            std::fprintf(stderr, "usage: %s [--quick] [--rounds N]\n", argv[0]);
-            return 2;
-        }
-    }
+    const auto options = ParseOptions(argc, argv);
+    if (!options) return 2;
+    const int rounds = options->rounds.value_or(3);
     if (!packwell::test::Nginx::Available()) {
         std::fprintf(stderr, "nginx is not installed\n");
         return 2;
     }
 
-    std::string pattern = (fs::temp_directory_path() / "packwell-bench-check-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) return 2;
-    const fs::path root = pattern;
-    int exitCode = 0;
     try {
+        const TempFolder temp("packwell-bench-check");
+        const fs::path root = temp.path();
         const int count = 300;
-        const std::uint64_t total = quick ? 256 * kMiB : 2048 * kMiB;
+        const std::uint64_t total = options->quick ? 256 * kMiB : 2048 * kMiB;
         std::printf("writing %d files, %.0f MiB in all ...\n", count, static_cast<double>(total) / kMiB);
         const Pack pack = MakePack(root, count, total);
         setenv("APPDATA", (root / "appdata").c_str(), 1);
@@ -202,9 +156,7 @@ int main(int argc, char** argv) {
         std::printf("check / cat = %.2f (best of %d rounds each, page cache warm)\n", bestCheck / bestCat, rounds);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        exitCode = 1;
+        return 1;
     }
-    std::error_code ec;
-    fs::remove_all(root, ec);
-    return exitCode;
+    return 0;
 }

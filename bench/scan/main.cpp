@@ -1,18 +1,19 @@
 // The error-marker scanner as IsErrorPage drives it: each block is copied out of memory larger
 // than the caches (the work read() does for a cached file) and then scanned. Prints, for several
 // kinds of content, the copy alone beside copy plus scan, and the scanner's own speed.
-//   packwell-bench-scan [--quick] [--block KiB]
+//   packwell-bench-scan [--quick] [--rounds N] [--block KiB]
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench/common/Bench.h"
 #include "net/FutureDownloads/MarkerScanner.h"
+
+using namespace packwell::bench;
 
 namespace {
 
@@ -44,30 +45,19 @@ struct Kind {
 
 double BestSeconds(int rounds, const std::function<void()>& work) {
     double best = 1e9;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
+    for (int r = 0; r < rounds; ++r) best = std::min(best, Seconds(work));
     return best;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
-    std::size_t block = 64 * 1024;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else if (std::strcmp(argv[i], "--block") == 0 && i + 1 < argc)
-            block = static_cast<std::size_t>(std::max(1, std::atoi(argv[++i]))) * 1024;
-        else {
-            std::fprintf(stderr, "usage: %s [--quick] [--block KiB]\n", argv[0]);
-            return 2;
-        }
-    }
-    const std::size_t size = (quick ? 64u : 256u) << 20;  // beyond the caches, like a file's pages
-    const int rounds = quick ? 3 : 5;
+    int blockKiB = 64;
+    const auto options = ParseOptions(argc, argv, {{"--block", &blockKiB}});
+    if (!options) return 2;
+    const std::size_t block = static_cast<std::size_t>(blockKiB) * 1024;
+    const std::size_t size = (options->quick ? 64u : 256u) << 20;  // beyond the caches, like a file's pages
+    const int rounds = options->rounds.value_or(options->quick ? 3 : 5);
     const std::vector<Kind> kinds = {
         {"mod settings text",
          [](std::size_t n) {

@@ -1,0 +1,138 @@
+#include "bench/common/Bench.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+extern char** environ;
+namespace fs = std::filesystem;
+
+namespace packwell::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+double CpuSeconds(const rusage& u) {
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+ChildFigures Wait(pid_t pid, Clock::time_point start) {
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, 0, &usage) < 0)
+        if (errno != EINTR) throw std::runtime_error(std::string("wait4: ") + std::strerror(errno));
+    ChildFigures f;
+    f.seconds = Since(start);
+    f.cpuSeconds = CpuSeconds(usage);
+    f.peakKiB = usage.ru_maxrss;
+    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return f;
+}
+
+// Whole-string positive number, or nothing.
+std::optional<int> Number(const char* text) {
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || n < 1 || n > 1'000'000) return std::nullopt;
+    return static_cast<int>(n);
+}
+
+}  // namespace
+
+std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list<NumberOption> more) {
+    Options options;
+    int rounds = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--quick") {
+            options.quick = true;
+            continue;
+        }
+        int* target = arg == "--rounds" ? &rounds : nullptr;
+        for (const NumberOption& o : more)
+            if (arg == o.name) target = o.value;
+        const std::optional<int> n = i + 1 < argc ? Number(argv[i + 1]) : std::nullopt;
+        if (!target || !n) {
+            std::string usage = "usage: " + std::string(argv[0]) + " [--quick] [--rounds N]";
+            for (const NumberOption& o : more) usage += " [" + std::string(o.name) + " N]";
+            std::fprintf(stderr, "%s\n", usage.c_str());
+            return std::nullopt;
+        }
+        *target = *n;
+        ++i;
+    }
+    if (rounds > 0) options.rounds = rounds;
+    return options;
+}
+
+double Seconds(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return Since(start);
+}
+
+ChildFigures RunCommand(const std::vector<std::string>& args, Silence silence) {
+    if (args.empty()) throw std::invalid_argument("RunCommand: no program");
+    std::vector<std::string> copy = args;
+    std::vector<char*> argv;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (silence == Silence::StdoutAndStderr)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const auto start = Clock::now();
+    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(spawned));
+    return Wait(pid, start);
+}
+
+TempFolder::TempFolder(const std::string& prefix) {
+    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a folder under " + fs::temp_directory_path().string());
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void WriteNoise(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
+    std::ofstream out(path, std::ios::binary);
+    std::vector<std::uint64_t> block(128 * 1024);
+    std::uint64_t x = seed * 0x9E3779B97F4A7C15ull + 1;  // xorshift64
+    for (std::uint64_t left = size; left > 0 && out;) {
+        for (auto& w : block) {
+            x ^= x << 13;
+            x ^= x >> 7;
+            x ^= x << 17;
+            w = x;
+        }
+        const std::uint64_t n = std::min<std::uint64_t>(left, block.size() * sizeof(std::uint64_t));
+        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
+        left -= n;
+    }
+    out.close();
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace packwell::bench
