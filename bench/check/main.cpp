@@ -99,64 +99,58 @@ void CatToDevNull(const std::vector<fs::path>& files) {
     if (!RunCommand(args).ok) throw std::runtime_error("cat failed");
 }
 
+void Run(const Options& options) {
+    const int rounds = options.rounds.value_or(3);
+    const TempFolder temp("packwell-bench-check");
+    const fs::path root = temp.path();
+    const int count = 300;
+    const std::uint64_t total = options.quick ? 256 * kMiB : 2048 * kMiB;
+    std::printf("writing %d files, %.0f MiB in all ...\n", count, static_cast<double>(total) / kMiB);
+    const Pack pack = MakePack(root, count, total);
+    setenv("APPDATA", (root / "appdata").c_str(), 1);
+    packwell::test::Nginx server(root / "www");
+
+    packwell::CheckRequest request;
+    request.baseUrl = server.url("");
+    request.manifestPath = root / "appdata" / "Update.ini";
+    request.modsDir = pack.versionModsDir.parent_path();
+    request.versionModsDir = pack.versionModsDir;
+    request.isConnected = [] { return true; };
+
+    std::size_t missing = 0;
+    auto check = [&] {
+        packwell::StatusLog log;
+        packwell::SyncLists lists;
+        if (packwell::RunCompatibilityCheck(log, request, lists).result != packwell::CheckResult::Checked)
+            throw std::runtime_error("the check did not run");
+        missing = lists.MissingList.size();
+    };
+
+    check();  // warms the page cache (and tells the cache nothing new for cat)
+    CatToDevNull(pack.files);
+
+    double bestCheck = 1e9, bestCat = 1e9;
+    std::uint64_t checkRead = 0;
+    for (int r = 0; r < rounds; ++r) {
+        const std::uint64_t before = ReadBytes();
+        bestCheck = std::min(bestCheck, Seconds(check));
+        checkRead = ReadBytes() - before;
+        bestCat = std::min(bestCat, Seconds([&] { CatToDevNull(pack.files); }));
+    }
+    if (missing != 0) throw std::runtime_error("files were reported missing");
+
+    const double mib = static_cast<double>(pack.bytes) / kMiB;
+    std::printf("pack: %d files, %.0f MiB (half binary with an early byte 26, half text)\n", count, mib);
+    std::printf("check: %.3f s, read %.1f MiB\n", bestCheck, static_cast<double>(checkRead) / kMiB);
+    std::printf("cat:   %.3f s, read %.1f MiB (%.0f MiB/s)\n", bestCat, mib, mib / bestCat);
+    std::printf("check / cat = %.2f (best of %d rounds each, page cache warm)\n", bestCheck / bestCat, rounds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
     if (!options) return 2;
-    const int rounds = options->rounds.value_or(3);
-    if (!packwell::test::Nginx::Available()) {
-        std::fprintf(stderr, "nginx is not installed\n");
-        return 2;
-    }
-
-    try {
-        const TempFolder temp("packwell-bench-check");
-        const fs::path root = temp.path();
-        const int count = 300;
-        const std::uint64_t total = options->quick ? 256 * kMiB : 2048 * kMiB;
-        std::printf("writing %d files, %.0f MiB in all ...\n", count, static_cast<double>(total) / kMiB);
-        const Pack pack = MakePack(root, count, total);
-        setenv("APPDATA", (root / "appdata").c_str(), 1);
-        packwell::test::Nginx server(root / "www");
-
-        packwell::CheckRequest request;
-        request.baseUrl = server.url("");
-        request.manifestPath = root / "appdata" / "Update.ini";
-        request.modsDir = pack.versionModsDir.parent_path();
-        request.versionModsDir = pack.versionModsDir;
-        request.isConnected = [] { return true; };
-
-        std::size_t missing = 0;
-        auto check = [&] {
-            packwell::StatusLog log;
-            packwell::SyncLists lists;
-            if (packwell::RunCompatibilityCheck(log, request, lists).result != packwell::CheckResult::Checked)
-                throw std::runtime_error("the check did not run");
-            missing = lists.MissingList.size();
-        };
-
-        check();  // warms the page cache (and tells the cache nothing new for cat)
-        CatToDevNull(pack.files);
-
-        double bestCheck = 1e9, bestCat = 1e9;
-        std::uint64_t checkRead = 0;
-        for (int r = 0; r < rounds; ++r) {
-            const std::uint64_t before = ReadBytes();
-            bestCheck = std::min(bestCheck, Seconds(check));
-            checkRead = ReadBytes() - before;
-            bestCat = std::min(bestCat, Seconds([&] { CatToDevNull(pack.files); }));
-        }
-        if (missing != 0) throw std::runtime_error("files were reported missing");
-
-        const double mib = static_cast<double>(pack.bytes) / kMiB;
-        std::printf("pack: %d files, %.0f MiB (half binary with an early byte 26, half text)\n", count, mib);
-        std::printf("check: %.3f s, read %.1f MiB\n", bestCheck, static_cast<double>(checkRead) / kMiB);
-        std::printf("cat:   %.3f s, read %.1f MiB (%.0f MiB/s)\n", bestCat, mib, mib / bestCat);
-        std::printf("check / cat = %.2f (best of %d rounds each, page cache warm)\n", bestCheck / bestCat, rounds);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    if (!Installed({"nginx", "cat"})) return 2;
+    return RunGuarded([&] { Run(*options); });
 }

@@ -8,11 +8,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
+
+#include "tests/support/Nginx.h"
 
 extern char** environ;
 namespace fs = std::filesystem;
@@ -51,6 +55,19 @@ std::optional<int> Number(const char* text) {
     return static_cast<int>(n);
 }
 
+bool OnPath(const char* program) {
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path ? path : "";
+    while (true) {
+        const auto colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        const fs::path candidate = fs::path(dir.empty() ? "." : std::string(dir)) / program;
+        if (::access(candidate.c_str(), X_OK) == 0) return true;
+        if (colon == std::string_view::npos) return false;
+        rest.remove_prefix(colon + 1);
+    }
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list<NumberOption> more) {
@@ -77,6 +94,26 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list
     }
     if (rounds > 0) options.rounds = rounds;
     return options;
+}
+
+bool Installed(std::initializer_list<const char*> programs) {
+    bool all = true;
+    for (const char* program : programs) {
+        const bool found = std::string_view(program) == "nginx" ? packwell::test::Nginx::Available() : OnPath(program);
+        if (!found) std::fprintf(stderr, "%s is not installed\n", program);
+        all = all && found;
+    }
+    return all;
+}
+
+int RunGuarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
 
 double Seconds(const std::function<void()>& work) {

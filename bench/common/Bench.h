@@ -26,6 +26,14 @@ struct NumberOption {
 // and returns nothing.
 std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list<NumberOption> more = {});
 
+// Whether each program is installed: nginx where the launcher looks for it, the rest on PATH.
+// Names the missing ones on stderr, so a run fails before it writes its files.
+bool Installed(std::initializer_list<const char*> programs);
+
+// Runs a benchmark's body: exit status 0, or 1 with the failure printed. Catching here lets
+// every temporary folder and server on the way out be removed.
+int RunGuarded(const std::function<void()>& body);
+
 // Wall-clock seconds `work` takes.
 double Seconds(const std::function<void()>& work);
 

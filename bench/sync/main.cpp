@@ -129,15 +129,6 @@ void Run(const Options& options) {
 int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
     if (!options) return 2;
-    if (!packwell::test::Nginx::Available() || std::system("command -v aria2c >/dev/null") != 0) {
-        std::fprintf(stderr, "nginx and aria2c must be installed\n");
-        return 2;
-    }
-    try {
-        Run(*options);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    if (!Installed({"nginx", "aria2c"})) return 2;
+    return RunGuarded([&] { Run(*options); });
 }

@@ -109,15 +109,6 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--fetch") return Fetch(argv[2]);
     const auto options = ParseOptions(argc, argv);
     if (!options) return 2;
-    if (!packwell::test::Nginx::Available()) {
-        std::fprintf(stderr, "nginx is not installed\n");
-        return 2;
-    }
-    try {
-        Run(*options);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    if (!Installed({"nginx", "curl"})) return 2;
+    return RunGuarded([&] { Run(*options); });
 }
