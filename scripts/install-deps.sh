@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libcurl4-openssl-dev libx11-dev libxres-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev
-  nginx-light xvfb xauth curl aria2 x11-utils
+  nginx-light xvfb xauth curl aria2 x11-utils locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -16,4 +16,11 @@ if ((${#missing[@]})); then
   if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The size texts take their decimal separator from the locale; the tests check the Russian one.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
+  $SUDO sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi
