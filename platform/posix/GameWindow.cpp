@@ -100,10 +100,10 @@ int OwnerPidOf(Display* d, Window w) {
 int ClientPidOf(Display* d, Window w) {
     int eventBase, errorBase;
     if (!XResQueryExtension(d, &eventBase, &errorBase)) return 0;
-    XResClientIdSpec spec{w, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec clientId{w, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
-    if (XResQueryClientIds(d, 1, &spec, &count, &values) != Success) return 0;
+    if (XResQueryClientIds(d, 1, &clientId, &count, &values) != Success) return 0;
     int pid = 0;
     for (long i = 0; i < count && pid <= 0; ++i)
         if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) pid = XResGetClientPid(&values[i]);

@@ -70,15 +70,6 @@ TEST_F(SyncTest, DeletableFilesOpenTheCleanupDialogAfterTheSummaryAndBeforeTheWi
     EXPECT_EQ(Lines().back(), "Объем загруженых файлов(1 из 1): 1 Кб");
 }
 
-// Raises where a download starts its bar outside libcurl: for an empty body.
-class RaisingBar : public FutureDownloads::ProgressBar {
-public:
-    void SetMaximum(std::int64_t) override { throw std::runtime_error("the bar refuses"); }
-    void SetPosition(std::int64_t) override {}
-    void Advance(std::int64_t) override {}
-    void ProcessPendingEvents() override {}
-};
-
 TEST_F(SyncTest, ErrorRaisedInsideOneStepFailsThatFileAndTheRunGoesOn) {
     Mod("empty.jar", "");
     Stray("b.jar", kOneKiB);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <mutex>
+#include <stdexcept>
 #include <regex>
 #include <string>
 #include <vector>
@@ -63,6 +64,15 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::int64_t> maxima_;
+};
+
+// Raises where a download starts its bar: the error inside one file's step.
+class RaisingBar : public FutureDownloads::ProgressBar {
+public:
+    void SetMaximum(std::int64_t) override { throw std::runtime_error("the bar refuses"); }
+    void SetPosition(std::int64_t) override {}
+    void Advance(std::int64_t) override {}
+    void ProcessPendingEvents() override {}
 };
 
 class SyncTest : public ::testing::Test {

@@ -147,14 +147,6 @@ TEST_F(SyncTest, TurboNeverLetsTwoWorkersWriteTheSameFile) {
     EXPECT_THAT(listDir(paths.VersionModsDir), ElementsAre("a.jar"));
 }
 
-class RaisingBar : public FutureDownloads::ProgressBar {
-public:
-    void SetMaximum(std::int64_t) override { throw std::runtime_error("the bar refuses"); }
-    void SetPosition(std::int64_t) override {}
-    void Advance(std::int64_t) override {}
-    void ProcessPendingEvents() override {}
-};
-
 TEST_F(SyncTest, ErrorRaisedInsideAWorkerEndsItWithItsFailureLine) {
     Mod("b.jar", kOneKiB);
     Mod("empty.jar", "");  // worker 1 takes the last item; its bar raises for an empty body
