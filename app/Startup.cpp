@@ -1,6 +1,9 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 #include "app/SingleInstance.h"
@@ -17,6 +20,11 @@ int RunStartup(int& argc, char** argv) {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);  // only the closing fade ends the program
     skin::InstallFontFallbacks();
+    // Standard buttons and dialogs ("OK", "Отмена", the folder picker) speak Russian like the rest.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libcurl4-openssl-dev libx11-dev libxres-dev
+  qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev libx11-dev libxres-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev
   nginx-light xvfb xauth curl aria2 x11-utils locales
 )
