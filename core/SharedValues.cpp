@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
-#include "BuildConfig.h"
 
 namespace fs = std::filesystem;
 
@@ -26,10 +25,6 @@ fs::path HomeDir() {
 }
 
 }  // namespace
-
-std::string CurrentVersion() { return build::kCurrentVersion; }
-
-std::string BaseUrl() { return build::kBaseUrl; }
 
 fs::path RoamingDir() {
     if (NonEmptyEnv("APPDATA")) return fs::path(AllInOne::ExpandEnvText("%appdata%"));
