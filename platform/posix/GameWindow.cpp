@@ -47,17 +47,28 @@ struct XFreeDeleter {
     }
 };
 
-std::string Utf8Property(Display* d, Window w, Atom property, Atom type) {
+// One window property of the given type and format; empty data when it is absent or of another kind.
+struct Property {
+    std::unique_ptr<unsigned char, XFreeDeleter> data;
+    unsigned long count = 0;
+};
+
+Property ReadProperty(Display* d, Window w, Atom property, Atom type, int format, long maxLength) {
     Atom actualType;
-    int format;
+    int actualFormat;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, property, 0, 4096, False, type, &actualType, &format, &count, &after, &data) !=
-        Success)
+    if (XGetWindowProperty(d, w, property, 0, maxLength, False, type, &actualType, &actualFormat, &count, &after,
+                           &data) != Success)
         return {};
-    std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
-    if (!data || actualType != type || format != 8) return {};
-    return std::string(reinterpret_cast<char*>(data), count);
+    Property result{std::unique_ptr<unsigned char, XFreeDeleter>(data), count};
+    if (!data || actualType != type || actualFormat != format || count < 1) return {};
+    return result;
+}
+
+std::string Utf8Property(Display* d, Window w, Atom property, Atom type) {
+    const Property p = ReadProperty(d, w, property, type, 8, 4096);
+    return p.data ? std::string(reinterpret_cast<const char*>(p.data.get()), p.count) : std::string();
 }
 
 std::string TitleOf(Display* d, Window w) {
@@ -80,18 +91,10 @@ std::optional<bool> ClassMatches(Display* d, Window w, const std::string& window
 }
 
 int OwnerPidOf(Display* d, Window w) {
-    Atom netWmPid = XInternAtom(d, "_NET_WM_PID", False);
-    Atom actualType;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, netWmPid, 0, 1, False, XA_CARDINAL, &actualType, &format, &count, &after, &data) !=
-        Success)
-        return 0;
-    std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
-    if (!data || actualType != XA_CARDINAL || format != 32 || count < 1) return 0;
+    const Property p = ReadProperty(d, w, XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32, 1);
+    if (!p.data) return 0;
     // Format-32 properties come back as longs.
-    long pid = *reinterpret_cast<long*>(data);
+    long pid = *reinterpret_cast<const long*>(p.data.get());
     return pid > 0 && pid <= 0x7fffffff ? static_cast<int>(pid) : 0;
 }
 
