@@ -8,8 +8,8 @@
 
 #include "app/SingleInstance.h"
 #include "app/UpdateCheck.h"
-#include "core/IniFile.h"
-#include "core/SharedValues.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SharedValues.h"
 #include "ui/Unit1.h"
 #include "ui/skin/Fonts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The self-update check of the start-up.
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 
 namespace packwell::app {
 

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "core/GameGuard.h"
+#include "core/gamefolder/GameGuard.h"
 
 void ShowGameWarning(QWidget* parent) {
     QString text = QString::fromUtf8(packwell::kGameWarningText);

@@ -12,13 +12,13 @@
 #include <optional>
 #include <string>
 
-#include "core/FetchAndOpen.h"
-#include "core/ForgeInstall.h"
-#include "core/IniFile.h"
-#include "core/LauncherGameDir.h"
-#include "core/OptionNotices.h"
-#include "core/StatusLog.h"
-#include "core/SyncLists.h"
+#include "core/extras/FetchAndOpen.h"
+#include "core/extras/ForgeInstall.h"
+#include "core/settings/IniFile.h"
+#include "core/gamefolder/LauncherGameDir.h"
+#include "core/settings/OptionNotices.h"
+#include "core/log/StatusLog.h"
+#include "core/check/SyncLists.h"
 #include "core/sync/SyncRun.h"
 #include "ui/TaggedTimer.h"
 #include "ui/WindowServices.h"

@@ -2,9 +2,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "core/CleanupGeometry.h"
-#include "core/CompatibilityCheck.h"
-#include "core/SetupsPlus.h"
+#include "core/cleanup/CleanupGeometry.h"
+#include "core/check/CompatibilityCheck.h"
+#include "core/extras/SetupsPlus.h"
 #include "core/Utf8Path.h"
 #include "ui/FutureAnimations.h"
 #include "ui/ScreenSize.h"

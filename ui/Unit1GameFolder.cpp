@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/GameFolder.h"
-#include "core/LoadSettings.h"
-#include "core/Settings.h"
+#include "core/gamefolder/GameFolder.h"
+#include "core/gamefolder/LoadSettings.h"
+#include "core/settings/Settings.h"
 #include "core/Utf8Path.h"
 #include "ui/FutureAnimations.h"
 #include "ui/Unit1.h"

@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 #include "ui/FutureAnimations.h"
 #include "ui/Unit1.h"
 #include "ui/skin/SkinManager.h"

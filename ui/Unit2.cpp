@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <exception>
 
-#include "core/CleanupGeometry.h"
+#include "core/cleanup/CleanupGeometry.h"
 #include "ui/FutureAnimations.h"
 #include "ui/ScreenSize.h"
 #include "ui/Unit1.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/Cleanup.h"
+#include "core/cleanup/Cleanup.h"
 
 class QGroupBox;
 class QLabel;

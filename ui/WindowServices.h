@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "core/FileOpener.h"
-#include "core/GameGuard.h"
+#include "core/extras/FileOpener.h"
+#include "core/gamefolder/GameGuard.h"
 
 class QWidget;
 

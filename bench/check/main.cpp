@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "bench/common/Bench.h"
-#include "core/CompatibilityCheck.h"
-#include "core/StatusLog.h"
+#include "core/check/CompatibilityCheck.h"
+#include "core/log/StatusLog.h"
 #include "tests/support/Nginx.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
-#include "core/ModFileName.h"
+#include "core/manifest/ModFileName.h"
 #include "core/sync/RunTexts.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 

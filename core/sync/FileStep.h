@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/SyncPaths.h"
 #include "net/FutureDownloads/ProgressBar.h"

@@ -2,7 +2,7 @@
 // The closing steps every run ends with, sequential or Turbo.
 #include <cstddef>
 
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/RunHost.h"
 

@@ -1,7 +1,7 @@
 #include "core/sync/RunTexts.h"
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 
 namespace packwell::run_texts {
 namespace {

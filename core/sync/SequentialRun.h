@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 #include "core/sync/FileStep.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/StepObserver.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 
 namespace packwell {
 

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <memory>
 
-#include "core/StatusLog.h"
-#include "core/SyncLists.h"
+#include "core/log/StatusLog.h"
+#include "core/check/SyncLists.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/RunHost.h"
 #include "core/sync/StepObserver.h"

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 #include "core/sync/FileStep.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/StepObserver.h"

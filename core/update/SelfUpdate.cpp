@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
-#include "core/IniFile.h"
-#include "core/SharedValues.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SharedValues.h"
 #include "core/update/NewProgram.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "platform/Processes.h"

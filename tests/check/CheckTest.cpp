@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/CompatibilityCheck.h"
+#include "core/check/CompatibilityCheck.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Cleanup.h"
-#include "core/CleanupGeometry.h"
-#include "core/WhiteList.h"
+#include "core/cleanup/Cleanup.h"
+#include "core/cleanup/CleanupGeometry.h"
+#include "core/cleanup/WhiteList.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/ForgeInstall.h"
+#include "core/extras/ForgeInstall.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "core/IniFile.h"
-#include "core/LauncherGameDir.h"
-#include "core/LoadSettings.h"
-#include "core/SharedValues.h"
+#include "core/settings/IniFile.h"
+#include "core/gamefolder/LauncherGameDir.h"
+#include "core/gamefolder/LoadSettings.h"
+#include "core/settings/SharedValues.h"
 #include "core/Utf8Path.h"
 #include "tests/support/TempDir.h"
 

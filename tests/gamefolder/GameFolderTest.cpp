@@ -1,4 +1,4 @@
-#include "core/GameFolder.h"
+#include "core/gamefolder/GameFolder.h"
 
 #include <gtest/gtest.h>
 

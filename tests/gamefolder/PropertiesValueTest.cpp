@@ -1,4 +1,4 @@
-#include "core/PropertiesValue.h"
+#include "core/gamefolder/PropertiesValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/GameGuard.h"
+#include "core/gamefolder/GameGuard.h"
 
 #include <gtest/gtest.h>
 

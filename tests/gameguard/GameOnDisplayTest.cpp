@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "TestProcesses.h"
-#include "core/GameGuard.h"
+#include "core/gamefolder/GameGuard.h"
 #include "platform/EndProcess.h"
 #include "platform/GameWindow.h"
 #include "tests/support/TempDir.h"

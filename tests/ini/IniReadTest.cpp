@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 
 using packwell::IniData;
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;

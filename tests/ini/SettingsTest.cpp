@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "core/Settings.h"
-#include "core/SharedValues.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SharedValues.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;

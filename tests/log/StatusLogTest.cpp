@@ -7,8 +7,8 @@
 #include <system_error>
 #include <thread>
 
-#include "core/StatusLog.h"
-#include "core/StatusLogExport.h"
+#include "core/log/StatusLog.h"
+#include "core/log/StatusLogExport.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Manifest.h"
-#include "core/ModFileName.h"
+#include "core/manifest/Manifest.h"
+#include "core/manifest/ModFileName.h"
 
 namespace packwell {
 

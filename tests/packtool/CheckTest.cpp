@@ -4,7 +4,7 @@
 #include <functional>
 #include <set>
 
-#include "core/ForgeInstall.h"
+#include "core/extras/ForgeInstall.h"
 #include "tests/packtool/PackFixture.h"
 #include "tools/packwell-pack/PackCheck.h"
 #include "tools/packwell-pack/PackRefresh.h"

@@ -3,9 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/IniFile.h"
-#include "core/Manifest.h"
-#include "core/ManifestWriter.h"
+#include "core/settings/IniFile.h"
+#include "core/manifest/Manifest.h"
+#include "core/manifest/ManifestWriter.h"
 
 namespace packwell {
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/packtool/PackFixture.h"
 
-#include "core/ForgeInstall.h"
-#include "core/SetupsPlus.h"
+#include "core/extras/ForgeInstall.h"
+#include "core/extras/SetupsPlus.h"
 
 namespace packwell::test {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/IniFile.h"
-#include "core/Manifest.h"
+#include "core/settings/IniFile.h"
+#include "core/manifest/Manifest.h"
 #include "tests/packtool/PackFixture.h"
 #include "tools/packwell-pack/PackCheck.h"
 #include "tools/packwell-pack/PackRefresh.h"

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 #include "core/update/NewProgram.h"
 #include "core/update/SelfUpdate.h"
 #include "tests/support/HttpServer.h"

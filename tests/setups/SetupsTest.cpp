@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FetchAndOpen.h"
-#include "core/OptionNotices.h"
-#include "core/SetupsPlus.h"
+#include "core/extras/FetchAndOpen.h"
+#include "core/settings/OptionNotices.h"
+#include "core/extras/SetupsPlus.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/StatusLog.h"
+#include "core/log/StatusLog.h"
 #include "core/sync/RunHost.h"
 #include "core/sync/SyncRun.h"
 #include "core/sync/UiQueue.h"

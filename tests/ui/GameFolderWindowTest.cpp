@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "core/GameGuard.h"
+#include "core/gamefolder/GameGuard.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/skin/TitleBar.h"
 

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "tests/ui_actions/ActionsFixture.h"
 #include "ui/Unit2.h"
 #include "ui/skin/TitleBar.h"

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/OptionNotices.h"
+#include "core/settings/OptionNotices.h"
 #include "tests/ui_actions/ActionsFixture.h"
 
 namespace packwell::test {

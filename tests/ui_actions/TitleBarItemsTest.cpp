@@ -3,8 +3,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "core/ForgeInstall.h"
-#include "core/SetupsPlus.h"
+#include "core/extras/ForgeInstall.h"
+#include "core/extras/SetupsPlus.h"
 #include "tests/ui_actions/ActionsFixture.h"
 
 namespace packwell::test {

@@ -7,10 +7,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "core/ForgeInstall.h"
-#include "core/IniFile.h"
-#include "core/Manifest.h"
-#include "core/SetupsPlus.h"
+#include "core/extras/ForgeInstall.h"
+#include "core/settings/IniFile.h"
+#include "core/manifest/Manifest.h"
+#include "core/extras/SetupsPlus.h"
 #include "core/Utf8Path.h"
 #include "core/update/NewProgram.h"
 #include "net/FutureDownloads/FutureDownloads.h"

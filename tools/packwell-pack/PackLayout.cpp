@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "core/ManifestWriter.h"
-#include "core/ModFileName.h"
-#include "core/SharedValues.h"
+#include "core/manifest/ManifestWriter.h"
+#include "core/manifest/ModFileName.h"
+#include "core/settings/SharedValues.h"
 
 namespace packwell::pack {
 

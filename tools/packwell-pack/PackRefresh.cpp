@@ -8,9 +8,9 @@
 #include <sstream>
 #include <system_error>
 
-#include "core/IniFile.h"
-#include "core/Manifest.h"
-#include "core/ManifestWriter.h"
+#include "core/settings/IniFile.h"
+#include "core/manifest/Manifest.h"
+#include "core/manifest/ManifestWriter.h"
 #include "core/Utf8Path.h"
 #include "platform/AtomicFile.h"
 #include "tools/packwell-pack/PackLayout.h"

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "core/CompatibilityCheck.h"
-#include "core/SharedValues.h"
+#include "core/check/CompatibilityCheck.h"
+#include "core/settings/SharedValues.h"
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tools/packwell-sync/GameDirChoice.h"

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <string>
 
-#include "core/GameFolder.h"
-#include "core/StatusLog.h"
-#include "core/SyncLists.h"
+#include "core/gamefolder/GameFolder.h"
+#include "core/log/StatusLog.h"
+#include "core/check/SyncLists.h"
 #include "tools/packwell-sync/ExitStatus.h"
 #include "tools/packwell-sync/Options.h"
 

@@ -1,8 +1,8 @@
 #include "tools/packwell-sync/GameDirChoice.h"
 
-#include "core/IniFile.h"
-#include "core/LoadSettings.h"
-#include "core/SharedValues.h"
+#include "core/settings/IniFile.h"
+#include "core/gamefolder/LoadSettings.h"
+#include "core/settings/SharedValues.h"
 #include "core/Utf8Path.h"
 
 namespace packwell::cli {

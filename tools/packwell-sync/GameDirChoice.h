@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/GameFolder.h"
+#include "core/gamefolder/GameFolder.h"
 
 namespace packwell::cli {
 

@@ -6,10 +6,10 @@
 #include <set>
 #include <system_error>
 
-#include "core/Cleanup.h"
-#include "core/IniFile.h"
-#include "core/Settings.h"
-#include "core/SharedValues.h"
+#include "core/cleanup/Cleanup.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SharedValues.h"
 #include "core/sync/SyncRun.h"
 #include "core/sync/UiQueue.h"
 #include "tools/packwell-sync/CheckMode.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 #include "tools/packwell-sync/CheckMode.h"
 #include "tools/packwell-sync/Options.h"
 #include "tools/packwell-sync/SyncMode.h"

@@ -2,7 +2,7 @@
 // server on 127.0.0.1); without it, a loopback port where nothing answers.
 #include <cstdlib>
 
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 
 namespace packwell {
 

@@ -1,5 +1,5 @@
 // The version a test build of the program reports, set per build.
-#include "core/SharedValues.h"
+#include "core/settings/SharedValues.h"
 
 namespace packwell {
 

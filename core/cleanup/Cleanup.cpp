@@ -1,0 +1,66 @@
+#include "core/cleanup/Cleanup.h"
+
+#include <system_error>
+
+#include "core/manifest/ModFileName.h"
+#include "core/Utf8Path.h"
+#include "core/cleanup/WhiteList.h"
+
+namespace fs = std::filesystem;
+
+namespace packwell {
+namespace {
+
+constexpr const char* kSection = "Settings";
+constexpr const char* kKey = "WhiteList";
+
+WhiteList ReadWhiteList(const IniFile& settingsIni) {
+    return WhiteList(settingsIni.ReadString(kSection, kKey, ""));
+}
+
+// Only a bare name inside the folder is ever removed, and only a file.
+bool DeleteModFile(const fs::path& versionModsDir, const std::string& name) {
+    if (name.empty() || !IsBareFileName(name)) return false;
+    const fs::path file = versionModsDir / PathFromUtf8(name);
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(file, ec))) return false;
+    return fs::remove(file, ec);
+}
+
+}  // namespace
+
+std::vector<CleanupItem> FillCleanupList(const std::vector<std::string>& deleteList, const IniFile& settingsIni) {
+    std::vector<CleanupItem> items;
+    items.reserve(deleteList.size());
+    const WhiteList kept = ReadWhiteList(settingsIni);  // nothing else writes it while the list fills
+    for (const auto& name : deleteList) items.push_back({name, !kept.Contains(name)});
+    return items;
+}
+
+CleanupResult DeleteTickedFiles(const std::vector<CleanupItem>& items, const fs::path& versionModsDir,
+                                const IniFile& settingsIni, StatusLog& log) {
+    WhiteList kept = ReadWhiteList(settingsIni);
+    for (const auto& item : items) {
+        if (item.ticked) kept.Release(item.name);
+        else kept.Keep(item.name);
+    }
+    settingsIni.WriteString(kSection, kKey, kept.Value());
+
+    log.Console(1, false, "======Удаление лишних модов=====");
+    CleanupResult result;
+    for (const auto& item : items) {
+        if (!item.ticked) continue;
+        if (DeleteModFile(versionModsDir, item.name)) {
+            log.Console(false, "Удален мод: " + item.name);
+            ++result.deleted;
+        } else {
+            log.Console(false, "Ошибка удаления мода: " + item.name);
+            ++result.failed;
+        }
+    }
+    if (result.deleted > 0) log.Console(false, "=======Завершение удаления======");
+    log.Console(false, "Кол-во удаленных файлов: " + std::to_string(result.deleted));
+    return result;
+}
+
+}  // namespace packwell

@@ -1,0 +1,78 @@
+#include "core/settings/IniFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <system_error>
+
+#include "core/settings/IniEdit.h"
+#include "platform/AtomicFile.h"
+
+namespace packwell {
+namespace {
+
+// The whole file; empty when it does not exist; nullopt when it exists but cannot be read.
+std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    std::string text;
+    char buf[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+}  // namespace
+
+IniWriteError::IniWriteError(const std::filesystem::path& path)
+    : std::runtime_error("Unable to write to " + path.string()) {}
+
+IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+// An unreadable file reads like a missing one: every key gives its default.
+IniData IniFile::Load() const { return IniData::Parse(ReadWhole(path_).value_or(std::string())); }
+
+std::string IniFile::ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const {
+    return Load().ReadString(Section, Key, Default);
+}
+
+std::int32_t IniFile::ReadInteger(const std::string& Section, const std::string& Key, std::int32_t Default) const {
+    return Load().ReadInteger(Section, Key, Default);
+}
+
+bool IniFile::ReadBool(const std::string& Section, const std::string& Key, bool Default) const {
+    return Load().ReadBool(Section, Key, Default);
+}
+
+void IniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) const {
+    ini::CheckWritable(Section, Key, Value);
+    // A file that exists but cannot be read would lose its other keys: refuse instead.
+    const std::optional<std::string> current = ReadWhole(path_);
+    if (!current) throw IniWriteError(path_);
+    try {
+        platform::WriteFileAtomically(path_, ini::SetValue(*current, Section, Key, Value));
+    } catch (const std::system_error&) {
+        throw IniWriteError(path_);
+    }
+}
+
+void IniFile::WriteInteger(const std::string& Section, const std::string& Key, std::int32_t Value) const {
+    WriteString(Section, Key, std::to_string(Value));
+}
+
+void IniFile::WriteBool(const std::string& Section, const std::string& Key, bool Value) const {
+    WriteString(Section, Key, Value ? "1" : "0");
+}
+
+}  // namespace packwell

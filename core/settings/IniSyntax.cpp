@@ -1,0 +1,53 @@
+#include "core/settings/IniSyntax.h"
+
+namespace packwell::ini {
+
+std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    bom = file.starts_with(kBom) ? file.substr(0, kBom.size()) : std::string_view();
+    file.remove_prefix(bom.size());
+
+    std::vector<Line> lines;
+    while (!file.empty()) {
+        const std::size_t lf = file.find('\n');
+        if (lf == std::string_view::npos) {
+            lines.push_back({file, {}});
+            break;
+        }
+        const bool crlf = lf > 0 && file[lf - 1] == '\r';
+        const std::size_t end = crlf ? lf - 1 : lf;
+        lines.push_back({file.substr(0, end), file.substr(end, lf + 1 - end)});
+        file.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
+std::string_view Trim(std::string_view text) {
+    constexpr std::string_view kBlank = " \t\r\v\f";
+    const std::size_t first = text.find_first_not_of(kBlank);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
+}
+
+Parsed ParseLine(std::string_view line) {
+    const std::string_view text = Trim(line);
+    if (text.empty() || text.front() == ';') return {};
+    if (text.front() == '[') {
+        const std::size_t close = text.rfind(']');
+        if (close != std::string_view::npos) return {Parsed::Kind::Section, Trim(text.substr(1, close - 1)), {}};
+    }
+    const std::size_t eq = text.find('=');
+    if (eq == std::string_view::npos) return {};
+    return {Parsed::Kind::Entry, Trim(text.substr(0, eq)), Trim(text.substr(eq + 1))};
+}
+
+std::string FoldName(std::string_view name) {
+    std::string folded(Trim(name));
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+bool SameName(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
+
+}  // namespace packwell::ini
