@@ -62,6 +62,21 @@ TEST(Serve, StopBeforeTheLoopRunsDoesNotHang) {
     SUCCEED();
 }
 
+TEST(Serve, RefusesAPortAnotherServerHolds) {
+    ServedPack running;
+    std::ostringstream log;
+    PackServer second(running.pack.dir, log);
+    EXPECT_THROW(second.Bind(running.port), PackError);
+    // The running server still answers every request.
+    RefreshPack({running.pack.dir, std::nullopt});
+    const fs::path got = running.pack.tmp.root() / "got";
+    fs::create_directories(got);
+    // On a thread of its own, whose kept-alive connection closes with it and does not hold up the stop.
+    bool fetched = false;
+    std::thread([&] { fetched = static_cast<bool>(FutureDownloads::Download(running.base + "/Update", got / "Update.ini")); }).join();
+    EXPECT_TRUE(fetched);
+}
+
 TEST(Serve, RefusesAMissingFolder) {
     PackFixture pack;
     std::ostringstream log;

@@ -1,6 +1,7 @@
 #include "tools/packwell-pack/PackServer.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <thread>
@@ -18,6 +19,12 @@ PackServer::PackServer(const std::filesystem::path& dir, std::ostream& log)
     std::error_code ec;
     if (!std::filesystem::is_directory(dir, ec) || !server_->set_mount_point("/", dir.string()))
         throw PackError(dir.string() + " is not a folder");
+    // SO_REUSEADDR only: a quick restart finds its port free, but a port another server listens
+    // on is refused (the library's default, SO_REUSEPORT, would share it and answer in turns).
+    server_->set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
         std::string line = req.remote_addr + " \"" + req.method + " " + Shown(req.path) + "\" " + std::to_string(res.status);
         if (res.has_header("Content-Length")) line += " " + res.get_header_value("Content-Length");
@@ -30,7 +37,8 @@ PackServer::~PackServer() = default;
 
 int PackServer::Bind(int port) {
     const int bound = port == 0 ? server_->bind_to_any_port(kLoopback) : (server_->bind_to_port(kLoopback, port) ? port : -1);
-    if (bound <= 0) throw PackError("cannot listen on " + std::string(kLoopback) + ":" + std::to_string(port) + " (in use?)");
+    if (bound <= 0) throw PackError("cannot listen on " + std::string(kLoopback) + ":" + std::to_string(port) +
+                                     (port == 0 ? "" : ": the port is in use or not allowed"));
     return bound;
 }
 
