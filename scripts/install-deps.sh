@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev libx11-dev libxres-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev
-  nginx-light xvfb xauth curl aria2 x11-utils locales
+  nginx-light xvfb xauth curl aria2 x11-utils locales iproute2 util-linux
 )
 missing=()
 for p in "${packages[@]}"; do
