@@ -27,7 +27,7 @@ enum class NewProgramVerdict {
     Missing,         // nothing arrived
     Empty,
     WrongLength,     // differs from the length announced before the download
-    NotExecutable,   // not an ELF (Linux) or PE (Windows) file
+    NotExecutable,   // not a whole program this machine can start (ExecutableFormat.h)
 };
 
 // `announcedLength` -1: none was announced, so the length is not compared.
