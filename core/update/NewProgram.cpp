@@ -33,6 +33,7 @@ std::string NewProgramFileName(const std::string& version) { return "Packwell Br
 std::string NewProgramTempName() { return AllInOne::RandomDigits(20) + kProgramSuffix; }
 
 bool IsSafeVersionText(std::string_view version) {
+    if (version.size() > kMaxVersionLength) return false;
     for (const char c : version)
         if (!IsAsciiAlnum(c) && c != '.' && c != '-' && c != '_') return false;
     return true;

@@ -119,14 +119,16 @@ TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExcha
     EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
 }
 
-TEST_F(SelfUpdateTest, LowerAndEmptyVersionsAreOfferedToo) {
+TEST_F(SelfUpdateTest, LowerEmptyAndLongestVersionsAreOfferedToo) {
+    const std::string longest(64, '9');
     const struct {
-        const char* announced;
-        const char* caption;
-        const char* newName;
+        std::string announced;
+        std::string caption;
+        std::string newName;
     } cases[] = {
         {"1.2.6.2", "Packwell Brenvik 1.2.6.2", "Packwell Brenvik v1.2.6.2"},
         {"", "Packwell Brenvik ", "Packwell Brenvik v"},
+        {longest, "Packwell Brenvik " + longest, "Packwell Brenvik v" + longest},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
@@ -165,6 +167,8 @@ TEST_F(SelfUpdateTest, BadNewProgramOrHostileVersionLeavesTheOldProgramInPlace) 
         {"quote in version", "1.2.7\" & del *", SmallProgram(), false},
         {"folder in version", "../../evil", SmallProgram(), false},
         {"blank in version", "1.2 7", SmallProgram(), false},
+        // The new name would be longer than a file name may be.
+        {"240-character version", std::string(240, '7'), SmallProgram(), false},
         {"program of another machine", "1.2.7", readFile(Fixture("aarch64-program")), false},
     };
     for (const auto& c : cases) {
