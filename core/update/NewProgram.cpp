@@ -1,9 +1,9 @@
 #include "core/update/NewProgram.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/update/ExecutableFormat.h"
 
 namespace fs = std::filesystem;
 
@@ -12,19 +12,11 @@ namespace {
 
 #ifdef _WIN32
 constexpr const char* kProgramSuffix = ".exe";
-constexpr std::string_view kExecutableMagic = "MZ";
 #else
 constexpr const char* kProgramSuffix = "";
-constexpr std::string_view kExecutableMagic = "\x7F" "ELF";
 #endif
 
 bool IsAsciiAlnum(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
-
-bool StartsWithMagic(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string head(kExecutableMagic.size(), '\0');
-    return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kExecutableMagic;
-}
 
 }  // namespace
 
@@ -41,6 +33,7 @@ std::string NewProgramFileName(const std::string& version) { return "Packwell Br
 std::string NewProgramTempName() { return AllInOne::RandomDigits(20) + kProgramSuffix; }
 
 bool IsSafeVersionText(std::string_view version) {
+    if (version.size() > kMaxVersionLength) return false;
     for (const char c : version)
         if (!IsAsciiAlnum(c) && c != '.' && c != '-' && c != '_') return false;
     return true;
@@ -53,7 +46,7 @@ NewProgramVerdict CheckNewProgram(const fs::path& file, std::int64_t announcedLe
     if (ec) return NewProgramVerdict::Missing;
     if (size == 0) return NewProgramVerdict::Empty;
     if (announcedLength >= 0 && static_cast<std::int64_t>(size) != announcedLength) return NewProgramVerdict::WrongLength;
-    if (!StartsWithMagic(file)) return NewProgramVerdict::NotExecutable;
+    if (InspectExecutable(file) != ImageFault::None) return NewProgramVerdict::NotExecutable;
     return NewProgramVerdict::Ok;
 }
 

@@ -140,6 +140,26 @@ TEST_F(SelfUpdateEndToEnd, OldProgramIsReplacedByTheAnnouncedOneWhichThenStarts)
     EXPECT_TRUE(EndProcessesRunningFrom(folder_)) << "the new program ignored SIGTERM";
 }
 
+// A folder under the new name makes the exchange's rename fail after the old program has ended:
+// the old program stays, and runs again to update once the folder has gone.
+TEST_F(SelfUpdateEndToEnd, FailedRenameLeavesTheOldProgramToRunAgain) {
+    server_.serve("/Update", "[Update]\nlastversion=2.0-new\n");
+    server_.serve("/Update-linux", readFile(NEW_PROGRAM));
+    fs::create_directories(folder_ / kNewName / "in the way");
+
+    ASSERT_EQ(RunOld(), 0) << OldOutput();
+    ASSERT_TRUE(WaitFor([&] { return listDir(folder_) == std::vector<std::string>{kOldName, kNewName}; }))
+        << ::testing::PrintToString(listDir(folder_));
+    EXPECT_TRUE(readFile(folder_ / kOldName) == readFile(OLD_PROGRAM));
+    EXPECT_THAT(listDir(folder_ / kNewName), ElementsAre("in the way"));
+    EXPECT_TRUE(ProcessesRunningFrom(folder_).empty());
+
+    fs::remove_all(folder_ / kNewName);
+    ASSERT_EQ(RunOld(), 0) << OldOutput();
+    EXPECT_TRUE(WaitFor([&] { return listDir(folder_) == std::vector<std::string>{kNewName}; }))
+        << ::testing::PrintToString(listDir(folder_));
+}
+
 // The server's answers that must leave the old program in place: the player is told, and
 // the program ends as after any failed update.
 struct BadAnswer {
@@ -174,6 +194,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadAnswer{"VersionThatIsAPath",
                   [](HttpServer& s) {
                       s.serve("/Update", "[Update]\nlastversion=../../2.0-new\n");
+                      s.serve("/Update-linux", readFile(NEW_PROGRAM));
+                  },
+                  {kFailedBox}},
+        BadAnswer{"VersionTooLongForAFileName",
+                  [](HttpServer& s) {
+                      s.serve("/Update", "[Update]\nlastversion=" + std::string(240, '7') + "\n");
                       s.serve("/Update-linux", readFile(NEW_PROGRAM));
                   },
                   {kFailedBox}},

@@ -6,6 +6,7 @@
 #include "core/settings/SharedValues.h"
 #include "core/update/NewProgram.h"
 #include "core/update/SelfUpdate.h"
+#include "tests/selfupdate/Fixtures.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -17,7 +18,11 @@ using ::testing::IsEmpty;
 using ::testing::MatchesRegex;
 namespace fs = std::filesystem;
 
-const std::string kElf = std::string("\x7F" "ELF", 4) + std::string(60, '\x01');
+// A real program of this machine, small enough to serve again and again.
+const std::string& SmallProgram() {
+    static const std::string program = readFile(Fixture("native-program"));
+    return program;
+}
 
 class RecordingDialogs : public UpdateDialogs {
 public:
@@ -73,7 +78,7 @@ protected:
 };
 
 TEST_F(SelfUpdateTest, EqualVersionsShowNothing) {
-    Announce("1.2.6.3", kElf);
+    Announce("1.2.6.3", SmallProgram());
 
     EXPECT_EQ(Check(), UpdateOutcome::UpToDate);
 
@@ -82,7 +87,7 @@ TEST_F(SelfUpdateTest, EqualVersionsShowNothing) {
 }
 
 TEST_F(SelfUpdateTest, NoConnectionShowsTheWarningAndTheStartGoesOn) {
-    Announce("1.2.7", kElf);
+    Announce("1.2.7", SmallProgram());
 
     const auto outcome = Check(/*connected=*/false);
 
@@ -95,7 +100,7 @@ TEST_F(SelfUpdateTest, NoConnectionShowsTheWarningAndTheStartGoesOn) {
 }
 
 TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExchange) {
-    const std::string newProgram = kElf + std::string(2621440 - kElf.size(), 'p');
+    const std::string newProgram = SmallProgram() + std::string(2621440 - SmallProgram().size(), 'p');
     Announce("1.2.7", newProgram);
 
     const auto outcome = Check();
@@ -114,19 +119,21 @@ TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExcha
     EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
 }
 
-TEST_F(SelfUpdateTest, LowerAndEmptyVersionsAreOfferedToo) {
+TEST_F(SelfUpdateTest, LowerEmptyAndLongestVersionsAreOfferedToo) {
+    const std::string longest(64, '9');
     const struct {
-        const char* announced;
-        const char* caption;
-        const char* newName;
+        std::string announced;
+        std::string caption;
+        std::string newName;
     } cases[] = {
         {"1.2.6.2", "Packwell Brenvik 1.2.6.2", "Packwell Brenvik v1.2.6.2"},
         {"", "Packwell Brenvik ", "Packwell Brenvik v"},
+        {longest, "Packwell Brenvik " + longest, "Packwell Brenvik v" + longest},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
         exchanges.clear();
-        Announce(c.announced, kElf);
+        Announce(c.announced, SmallProgram());
         EXPECT_EQ(Check(), UpdateOutcome::HandedOver) << c.announced;
         ASSERT_FALSE(dialogs.shown.empty());
         EXPECT_EQ(dialogs.shown[0].caption, c.caption);
@@ -137,7 +144,7 @@ TEST_F(SelfUpdateTest, LowerAndEmptyVersionsAreOfferedToo) {
 }
 
 TEST_F(SelfUpdateTest, CancelLeavesEverythingAsItWas) {
-    Announce("1.2.7", kElf);
+    Announce("1.2.7", SmallProgram());
     dialogs.answerOk = false;
 
     EXPECT_EQ(Check(), UpdateOutcome::Declined);
@@ -155,11 +162,14 @@ TEST_F(SelfUpdateTest, BadNewProgramOrHostileVersionLeavesTheOldProgramInPlace) 
         bool cutOff;
     } cases[] = {
         {"empty", "1.2.7", "", false},
-        {"truncated", "1.2.7", kElf, true},
+        {"truncated", "1.2.7", SmallProgram(), true},
         {"not an executable", "1.2.7", "MZ this is a Windows program", false},
-        {"quote in version", "1.2.7\" & del *", kElf, false},
-        {"folder in version", "../../evil", kElf, false},
-        {"blank in version", "1.2 7", kElf, false},
+        {"quote in version", "1.2.7\" & del *", SmallProgram(), false},
+        {"folder in version", "../../evil", SmallProgram(), false},
+        {"blank in version", "1.2 7", SmallProgram(), false},
+        // The new name would be longer than a file name may be.
+        {"240-character version", std::string(240, '7'), SmallProgram(), false},
+        {"program of another machine", "1.2.7", readFile(Fixture("aarch64-program")), false},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
@@ -187,9 +197,9 @@ TEST(NewProgram, IsCheckedForContentLengthAndKind) {
         std::int64_t announced;
         NewProgramVerdict verdict;
     } cases[] = {
-        {kElf, -1, NewProgramVerdict::Ok},
-        {kElf, static_cast<std::int64_t>(kElf.size()), NewProgramVerdict::Ok},
-        {kElf, static_cast<std::int64_t>(kElf.size()) + 1, NewProgramVerdict::WrongLength},
+        {SmallProgram(), -1, NewProgramVerdict::Ok},
+        {SmallProgram(), static_cast<std::int64_t>(SmallProgram().size()), NewProgramVerdict::Ok},
+        {SmallProgram(), static_cast<std::int64_t>(SmallProgram().size()) + 1, NewProgramVerdict::WrongLength},
         {"", -1, NewProgramVerdict::Empty},
         {"#!/bin/sh\necho hi\n", -1, NewProgramVerdict::NotExecutable},
         {"\x7F" "EL", -1, NewProgramVerdict::NotExecutable},

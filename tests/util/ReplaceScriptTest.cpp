@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 
@@ -18,10 +19,17 @@ namespace {
 
 const ReplaceNames kNames{"Packwell.exe", "Packwell Brenvik v1.2.7.exe", "01234567890123456789.exe"};
 
-TEST(ReplaceScript, BatchHasTheSixLines) {
+TEST(ReplaceScript, BatchDeletesTheOldProgramOnlyAfterTheRename) {
     EXPECT_EQ(AllInOne::BuildReplaceBatch(kNames),
               "chcp 1251\r\n"
-              "del \"Packwell.exe\"\r\n"
+              "if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "if exist \"Packwell Brenvik v1.2.7.exe\" if not exist \"01234567890123456789.exe\" del \"Packwell.exe\"\r\n"
+              "start \"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "del \"delete.bat\"\r\n");
+    // The program already has the new name (in other letter case): deleting it would delete the new copy.
+    EXPECT_EQ(AllInOne::BuildReplaceBatch({"packwell brenvik V1.2.7.EXE", kNames.NewName, kNames.TempName}),
+              "chcp 1251\r\n"
               "if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "start \"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
@@ -64,6 +72,43 @@ TEST_F(ShellScriptRun, KeepsOldProgramWhenNewCopyIsMissing) {
     dir_.write("program folder/Packwell.exe", "old program");
     Run(kNames);
     EXPECT_EQ(listDir(folder()), std::vector<std::string>{"Packwell.exe"});
+}
+
+// Whatever step fails, the folder keeps a program that runs: the old one, or the new one
+// under its name.
+TEST_F(ShellScriptRun, ExchangeNeverLeavesTheFolderWithoutAProgram) {
+    const std::string newProgram = "#!/bin/sh\necho yes > started\n";
+    const struct {
+        const char* what;
+        ReplaceNames names;
+        std::function<void()> prepare;
+        std::vector<std::string> after;
+        const char* program;  // the name that must hold a program afterwards
+        std::string content;
+    } cases[] = {
+        {"a folder holds the new name", kNames,
+         [&] { dir_.write("program folder/Packwell Brenvik v1.2.7.exe/inside", "x"); },
+         {"Packwell Brenvik v1.2.7.exe", "Packwell.exe"}, "Packwell.exe", "old program"},
+        {"the new name is longer than a file name may be", {"Packwell.exe", std::string(300, 'n'), kNames.TempName},
+         [] {}, {"Packwell.exe"}, "Packwell.exe", "old program"},
+        {"the program already has the new name", {kNames.NewName, kNames.NewName, kNames.TempName},
+         [] {}, {"Packwell Brenvik v1.2.7.exe", "started"}, "Packwell Brenvik v1.2.7.exe", newProgram},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(folder());
+        fs::permissions(dir_.write("program folder/" + c.names.OwnName, "old program"), fs::perms::owner_exec,
+                        fs::perm_options::add);
+        dir_.write("program folder/" + c.names.TempName, newProgram);
+        c.prepare();
+
+        Run(c.names);
+        if (c.after.back() == "started") {
+            ASSERT_TRUE(WaitForMarker()) << c.what;
+        }
+        EXPECT_EQ(listDir(folder()), c.after) << c.what;
+        EXPECT_EQ(readFile(folder() / c.program), c.content) << c.what;
+        EXPECT_NE(fs::status(folder() / c.program).permissions() & fs::perms::owner_exec, fs::perms::none) << c.what;
+    }
 }
 
 TEST(ReplaceScript, RefusesNamesThatCouldEscapeQuoting) {

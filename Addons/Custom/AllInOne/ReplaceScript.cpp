@@ -1,5 +1,6 @@
 #include "Addons/Custom/AllInOne/ReplaceScript.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -24,6 +25,14 @@ void CheckName(const std::string& name, const char* role) {
     }
 }
 
+// Whether two bare names in one folder are one file; Windows folds letter case (the names
+// that can be equal here are ASCII, so folding ASCII is enough).
+bool SameFile(const std::string& a, const std::string& b, bool foldAsciiCase) {
+    if (!foldAsciiCase) return a == b;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 }  // namespace
 
 void CheckReplaceNames(const ReplaceNames& names) {
@@ -41,12 +50,12 @@ std::string BuildReplaceShellScript(const ReplaceNames& n) {
     s += "#!/bin/sh\n";
     s += "cd \"$(dirname \"$0\")\" || exit 1\n";
     s += "export LC_ALL=C.UTF-8\n";
-    s += "if [ -f " + q(n.TempName) + " ]; then\n";
-    s += "  rm -f -- " + q(n.OwnName) + "\n";
-    s += "  rm -f -- " + q(n.NewName) + "\n";
-    s += "  mv -f -- " + q(n.TempName) + " " + q(n.NewName) + "\n";
-    s += "  chmod +x -- " + q(n.NewName) + "\n";
+    // -T: a folder under the new name makes the rename fail instead of taking the copy in.
+    s += "if chmod +x -- " + q(n.TempName) + " && mv -f -T -- " + q(n.TempName) + " " + q(n.NewName) + "; then\n";
+    if (!SameFile(n.OwnName, n.NewName, /*foldAsciiCase=*/false)) s += "  rm -f -- " + q(n.OwnName) + "\n";
     s += "  nohup ./" + q(n.NewName) + " </dev/null >/dev/null 2>&1 &\n";
+    s += "else\n";
+    s += "  rm -f -- " + q(n.TempName) + "\n";
     s += "fi\n";
     s += "rm -f -- 'delete.sh'\n";
     return s;
@@ -56,9 +65,11 @@ std::string BuildReplaceBatch(const ReplaceNames& n) {
     const auto q = [](const std::string& name) { return "\"" + name + "\""; };
     std::string s;
     s += "chcp 1251\r\n";
-    s += "del " + q(n.OwnName) + "\r\n";
     s += "if exist " + q(n.NewName) + " del /q /f " + q(n.NewName) + "\r\n";
     s += "ren " + q(n.TempName) + " " + q(n.NewName) + "\r\n";
+    // Only once the copy has left its temporary name for the new one may the old program go.
+    if (!SameFile(n.OwnName, n.NewName, /*foldAsciiCase=*/true))
+        s += "if exist " + q(n.NewName) + " if not exist " + q(n.TempName) + " del " + q(n.OwnName) + "\r\n";
     s += "start " + q(n.NewName) + " " + q(n.NewName) + "\r\n";
     s += "del \"delete.bat\"\r\n";
     return s;

@@ -18,13 +18,17 @@ struct ReplaceNames {
 // control characters, not empty, "." or ".."), and TempName differs from the other two.
 void CheckReplaceNames(const ReplaceNames& names);
 
-// The POSIX shell script "delete.sh": UTF-8 locale, delete the old program, delete an
-// existing NewName, rename TempName to NewName, start it detached, delete the script.
-// It works in its own folder, and leaves the old program alone when TempName is missing.
+// The POSIX shell script "delete.sh", run in its own folder. The new copy takes its final name
+// first (one rename, replacing any file of that name) and only then is the old program
+// deleted and the new one started detached; when the rename fails (no copy, a folder or an
+// impossible name in the way) the old program stays and the copy is removed. Last the script
+// deletes itself. Nothing is deleted when OwnName and NewName are the same file.
 std::string BuildReplaceShellScript(const ReplaceNames& names);
 
-// The Windows batch "delete.bat": the six lines, each ended by CR LF (UTF-8 here; the
-// Windows build converts to the ANSI code page that line 1 selects).
+// The Windows batch "delete.bat", each line ended by CR LF (UTF-8 here; the Windows build
+// converts to the ANSI code page that line 1 selects): code page, remove a file under the new
+// name, rename the copy, delete the old program once the copy has left its temporary name
+// for the new one (left out when both names are one file), start the new one, delete itself.
 std::string BuildReplaceBatch(const ReplaceNames& names);
 
 // File name of the script on this system: "delete.sh", or "delete.bat" on Windows.
