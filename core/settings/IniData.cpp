@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "Addons/Custom/AllInOne/Utf16Units.h"
+#include "core/settings/IniEncoding.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/IniSyntax.h"
 
@@ -57,17 +58,21 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 
 }  // namespace
 
-IniData IniData::Parse(const std::string& text) {
+IniData IniData::Parse(const std::string& bytes) {
     IniData data;
+    const ini::DecodedFile file = ini::DecodeFile(bytes);
     std::string_view bom;
-    // Keys before the first section header belong to the nameless section.
+    // Keys before the first section header belong to the nameless section. Only the first
+    // section of a name is read; a later one of the same name is passed over.
     auto* section = &data.sections_[""];
-    for (const ini::Line& line : ini::SplitLines(text, bom)) {
+    for (const ini::Line& line : ini::SplitLines(file.text, bom)) {
         const ini::Parsed parsed = ini::ParseLine(line.text);
-        if (parsed.kind == ini::Parsed::Kind::Section)
-            section = &data.sections_[ini::FoldName(parsed.name)];
-        else if (parsed.kind == ini::Parsed::Kind::Entry)
+        if (parsed.kind == ini::Parsed::Kind::Section) {
+            const auto [it, first] = data.sections_.try_emplace(ini::FoldName(parsed.name));
+            section = first ? &it->second : nullptr;
+        } else if (parsed.kind == ini::Parsed::Kind::Entry && section) {
             section->emplace(ini::FoldName(parsed.name), std::string(parsed.value));  // first one wins
+        }
     }
     return data;
 }

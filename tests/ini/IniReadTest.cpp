@@ -3,8 +3,19 @@
 #include "core/settings/IniFile.h"
 
 using packwell::IniData;
+using namespace std::string_literals;
 
 namespace {
+
+// A UTF-16LE file with its byte-order mark.
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes("\xFF\xFE", 2);
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
 
 std::string Repeat(const std::string& text, int times) {
     std::string out;
@@ -41,7 +52,32 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MissingSection", "[a]\r\nx=1\r\n", "b", "x", "<default>"},
         ReadCase{"KeyOfOtherSection", "[a]\r\nx=1\r\n[b]\r\ny=2\r\n", "a", "y", "<default>"},
         ReadCase{"FirstOccurrenceWins", "[a]\r\nx=1\r\nX=2\r\n", "a", "x", "1"},
-        ReadCase{"RepeatedSectionReadsAsOne", "[a]\r\nx=1\r\n[b]\r\n[A]\r\ny=2\r\n", "a", "y", "2"},
+        // Only the first section of a name is read.
+        ReadCase{"SecondSectionOfANameIgnored", "[a]\r\nx=1\r\n[b]\r\n[A]\r\ny=2\r\n", "a", "y", "<default>"},
+        ReadCase{"SecondSectionDoesNotOverride", "[modlist]\r\nCount=1\r\n[MODLIST]\r\nCount=5\r\n", "modlist", "Count", "1"},
+        // One matching pair of quotes comes off, after the blanks.
+        ReadCase{"DoubleQuotesStripped", "[Update]\r\nlastversion=\"1.2.6.3\"\r\n", "Update", "lastversion", "1.2.6.3"},
+        ReadCase{"SingleQuotesStripped", "[a]\r\nx = 'C:\\Games\\MC' \r\n", "a", "x", "C:\\Games\\MC"},
+        ReadCase{"BlanksInsideQuotesKept", "[a]\r\nx= \" a b \" \r\n", "a", "x", " a b "},
+        ReadCase{"OnlyOnePairStripped", "[a]\r\nx=\"\"a\"\"\r\n", "a", "x", "\"a\""},
+        ReadCase{"EmptyQuotesReadEmpty", "[a]\r\nx=''\r\n", "a", "x", ""},
+        ReadCase{"MismatchedQuotesKept", "[a]\r\nx=\"a'\r\n", "a", "x", "\"a'"},
+        ReadCase{"OpeningQuoteOnlyKept", "[a]\r\nx=\"a\r\n", "a", "x", "\"a"},
+        ReadCase{"LoneQuoteKept", "[a]\r\nx=\"\r\n", "a", "x", "\""},
+        ReadCase{"QuotesInsideKept", "[a]\r\nx=a\"b\"\r\n", "a", "x", "a\"b\""},
+        // A lone CR ends a line as LF and CR LF do.
+        ReadCase{"LoneCrEndsLine", "[a]\rx=1\ry=2\r", "a", "y", "2"},
+        ReadCase{"LoneCrBeforeCrLf", "[a]\r\r\nx=1\r\r\n", "a", "x", "1"},
+        // A value ends at a NUL byte, before its quotes are looked at.
+        ReadCase{"NulEndsValue", "[a]\r\nx=ab\0cd\r\ny=2\r\n"s, "a", "x", "ab"},
+        ReadCase{"NulBeforeClosingQuote", "[a]\r\nx=\"a\0\"\r\n"s, "a", "x", "\"a"},
+        ReadCase{"NulLineStillEnds", "[a]\r\nx=ab\0cd\r\ny=2\r\n"s, "a", "y", "2"},
+        // A UTF-16LE byte-order mark makes the whole file UTF-16.
+        ReadCase{"Utf16LeFile", Utf16Le(u"[Settings]\r\nGameFolder=C:\\Игры\\MC\r\n"), "settings", "GameFolder",
+                 "C:\\Игры\\MC"},
+        ReadCase{"Utf16LeSurrogatePair", Utf16Le(u"[a]\nx=\U0001F600\"\n"), "a", "x", "\xF0\x9F\x98\x80\""},
+        ReadCase{"Utf16LeLoneSurrogate", Utf16Le(u"[a]\nx=\xD800z\n"), "a", "x", "\xEF\xBF\xBDz"},
+        ReadCase{"Utf16LeOddLastByteDropped", Utf16Le(u"[a]\nx=1") + "\x41", "a", "x", "1"},
         ReadCase{"SplitAtFirstEquals", "[a]\r\nx=b=c\r\n", "a", "x", "b=c"},
         ReadCase{"CommentIgnored", "[a]\r\n;x=1\r\nx=2\r\n", "a", "x", "2"},
         ReadCase{"LineWithoutEqualsIgnored", "[a]\r\nx\r\n", "a", "x", "<default>"},
@@ -72,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IntegerCase{"0", 0}, IntegerCase{"2", 2}, IntegerCase{"-5", -5}, IntegerCase{"+5", 5},
                     IntegerCase{" 12 ", 12}, IntegerCase{"0x1", 1}, IntegerCase{"0x10", 16}, IntegerCase{"0X1f", 31},
                     IntegerCase{"$10", 16}, IntegerCase{"$ff", 255}, IntegerCase{"$FFFFFFFF", -1},
+                    IntegerCase{"\"0\"", 0}, IntegerCase{"'0x10'", 16},
                     IntegerCase{"2147483647", 2147483647}, IntegerCase{"-2147483648", -2147483647 - 1},
                     // everything below gives the default
                     IntegerCase{"2147483648", 7}, IntegerCase{"$100000000", 7}, IntegerCase{"0x", 7},

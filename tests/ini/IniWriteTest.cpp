@@ -51,8 +51,47 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"AddsKeyToEmptySection", "[Settings]", "Settings", "Turbo", "1", "[Settings]\r\nTurbo=1\r\n"},
         WriteCase{"ChangesTheEntryThatIsRead", "[a]\r\nx=1\r\n[A]\r\nx=2\r\n", "a", "X", "3",
                   "[a]\r\nx=3\r\n[A]\r\nx=2\r\n"},
+        // The reader sees only the first section of a name: the key goes there.
+        WriteCase{"WritesIntoTheFirstSectionOfAName", "[a]\r\ny=1\r\n[A]\r\nx=2\r\n", "a", "x", "3",
+                  "[a]\r\ny=1\r\nx=3\r\n[A]\r\nx=2\r\n"},
+        WriteCase{"KeepsLoneCrLines", "[a]\rx=1\ry=2", "a", "x", "3", "[a]\rx=3\ry=2"},
+        // Quotes around a value and blanks at its ends would be lost on reading: quoted.
+        WriteCase{"QuotesAValueInQuotes", "[a]\r\n", "a", "x", "\"q\"", "[a]\r\nx=\"\"q\"\"\r\n"},
+        WriteCase{"QuotesBlanksAtTheEnds", nullptr, "a", "x", " b ", "[a]\r\nx=\" b \"\r\n"},
+        WriteCase{"LeavesInnerQuotes", nullptr, "a", "x", "a\"b'", "[a]\r\nx=a\"b'\r\n"},
         WriteCase{"KeepsByteOrderMark", "\xEF\xBB\xBF[a]\r\nx=1\r\n", "a", "x", "", "\xEF\xBB\xBF[a]\r\nx=\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes("\xFF\xFE", 2);
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// A file Windows reads as UTF-16 stays UTF-16, every other line as it was.
+TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
+    TempDir dir;
+    const fs::path path = dir.write("appdata/Settings.ini", Utf16Le(u"[Settings]\r\nGameFolder=C:\\Игры\r\nTurbo=1\r\n"));
+    const IniFile ini(path);
+    ini.WriteString("Settings", "Turbo", "0");
+    ini.WriteString("Settings", "WhiteList", "жук.jar/\xF0\x9F\x98\x80.jar/");
+    EXPECT_EQ(readFile(path),
+              Utf16Le(u"[Settings]\r\nGameFolder=C:\\Игры\r\nTurbo=0\r\nWhiteList=жук.jar/\U0001F600.jar/\r\n"));
+    EXPECT_EQ(ini.ReadString("Settings", "GameFolder", ""), "C:\\Игры");
+    EXPECT_EQ(ini.ReadString("Settings", "WhiteList", ""), "жук.jar/\xF0\x9F\x98\x80.jar/");
+}
+
+// A lone surrogate would come back as U+FFFD: the file is refused rather than changed.
+TEST(IniFile, RefusesAUtf16FileItCannotRewriteWhole) {
+    TempDir dir;
+    const std::string before = Utf16Le(u"[Settings]\r\nName=\xDC00\r\n");
+    const fs::path path = dir.write("appdata/Settings.ini", before);
+    EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "0"), IniWriteError);
+    EXPECT_EQ(readFile(path), before);
+}
 
 TEST(IniFile, ReadsTheFileAtEveryAccess) {
     TempDir dir;
