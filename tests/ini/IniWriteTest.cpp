@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <stdexcept>
 
 #include "core/settings/IniFile.h"
+#include "tests/support/DropFileOverride.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 using packwell::IniFile;
 using packwell::IniWriteError;
+using packwell::test::DropFileOverride;
 using packwell::test::listDir;
 using packwell::test::readFile;
 using packwell::test::TempDir;
@@ -133,13 +137,49 @@ TEST(IniFile, RefusedWriteNamesTheFile) {
 
 // A file that cannot be read must not be replaced by one holding only the new key.
 TEST(IniFile, RefusesToOverwriteUnreadableFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     TempDir dir;
     const fs::path path = dir.write("appdata/Settings.ini", "[Settings]\r\nWhiteList=a.jar\r\n");
     fs::permissions(path, fs::perms::owner_write);
-    EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
+    {
+        const DropFileOverride asPlayer;  // root would read it anyway
+        EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
+    }
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(readFile(path), "[Settings]\r\nWhiteList=a.jar\r\n");
+}
+
+// The file size limit for as long as it lives, with SIGXFSZ ignored so that a write past it
+// fails with EFBIG instead of ending the test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+// A write that fails halfway leaves the old file whole: the new text never goes into it.
+TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+    TempDir dir;
+    const std::string before = "[Settings]\r\nGameFolder=/games/mc\r\nWhiteList=" + std::string(3000, 'k') + "\r\n";
+    const fs::path path = dir.write("appdata/Settings.ini", before);
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_THROW(IniFile(path).WriteString("Settings", "WhiteList", std::string(8000, 'n')), IniWriteError);
+    }
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
 
 // Text that would read back as other keys, or not at all, is refused before the file is touched.
