@@ -23,6 +23,8 @@ public:
     static IniData Parse(const std::string& bytes);
     std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
     std::int32_t ReadInteger(const std::string& Section, const std::string& Key, std::int32_t Default) const;
+    // The same conversion over 64 bits, for file sizes.
+    std::int64_t ReadInt64(const std::string& Section, const std::string& Key, std::int64_t Default) const;
     bool ReadBool(const std::string& Section, const std::string& Key, bool Default) const;
 
 private:

@@ -219,14 +219,16 @@ TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     EXPECT_EQ(lists_.ServerTotal, 7);
 }
 
-TEST_F(Check, TotalsPassTwoGibibytes) {
-    Publish({{"big1.jar", 2147483647}, {"big2.jar", 2147483647}});
+// Each size is 64-bit: one file over 2 GiB, a pack over 4 GiB.
+TEST_F(Check, SizesAndTotalsPassFourGibibytes) {
+    Publish({{"big1.jar", 3000000000LL}, {"big2.jar", 2368709120LL}, {"small.jar", 1024}});
+    InVersion("small.jar");
     ASSERT_EQ(Run(), CheckResult::Checked);
-    EXPECT_EQ(lists_.ServerTotal, 4294967294LL);
-    EXPECT_EQ(lists_.MissingTotal, 4294967294LL);
+    EXPECT_EQ(lists_.ServerTotal, 5LL * 1024 * MiB + 1024);
+    EXPECT_EQ(lists_.MissingTotal, 5LL * 1024 * MiB);
     const Lines lines = log_.Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 2 шт. (4 Гб.)"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (4 Гб.)"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 3 шт. (5 Гб.)"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (5 Гб.)"), lines.end());
 }
 
 }  // namespace

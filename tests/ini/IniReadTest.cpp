@@ -115,6 +115,26 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"$", 7}, IntegerCase{"16abc", 7}, IntegerCase{"yes", 7}, IntegerCase{"", 7},
                     IntegerCase{"1 2", 7}, IntegerCase{"-", 7}, IntegerCase{"1.5", 7}, IntegerCase{nullptr, 7}));
 
+// Sizes: the same conversion over 64 bits.
+TEST(IniData, Int64ReadConvertsAsIntegersDo) {
+    const IniData data = IniData::Parse(
+        "[a]\r\nbig=3000000000\r\nmax=9223372036854775807\r\nmin=-9223372036854775808\r\nover=9223372036854775808\r\n"
+        "hex=$FFFFFFFF\r\nhex0x=0x100000000\r\nallOnes=$FFFFFFFFFFFFFFFF\r\nhexOver=$10000000000000000\r\nbad=3e9\r\n"
+        "quoted=\"3000000000\"\r\n");
+    EXPECT_EQ(data.ReadInt64("a", "big", 7), 3000000000LL);
+    EXPECT_EQ(data.ReadInt64("a", "max", 7), INT64_MAX);
+    EXPECT_EQ(data.ReadInt64("a", "min", 7), INT64_MIN);
+    EXPECT_EQ(data.ReadInt64("a", "over", 7), 7);
+    EXPECT_EQ(data.ReadInt64("a", "hex", 7), 4294967295LL);
+    EXPECT_EQ(data.ReadInt64("a", "hex0x", 7), 4294967296LL);
+    EXPECT_EQ(data.ReadInt64("a", "allOnes", 7), -1);
+    EXPECT_EQ(data.ReadInt64("a", "hexOver", 7), 7);
+    EXPECT_EQ(data.ReadInt64("a", "bad", 7), 7);
+    EXPECT_EQ(data.ReadInt64("a", "quoted", 7), 3000000000LL);
+    EXPECT_EQ(data.ReadInt64("a", "missing", 7), 7);
+    EXPECT_EQ(data.ReadInteger("a", "big", 7), 7) << "the 32-bit read keeps its range";
+}
+
 TEST(IniData, BooleansAreIntegersOtherThanZero) {
     const IniData data = IniData::Parse("[Settings]\r\nA=0\r\nB=2\r\nC=0x1\r\nD=yes\r\nE=\r\n");
     EXPECT_FALSE(data.ReadBool("Settings", "A", true));
