@@ -15,6 +15,7 @@ inline constexpr const char* kDamaged = " ! Поврежденный файл: "
 inline constexpr const char* kMissing = "* Отсутствует: ";
 inline constexpr const char* kUnsafeName = " ! Недопустимое имя файла: ";
 
+// count is the "Count" as the manifest states it, even when negative or beyond the bound.
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal);
 std::string TooManyEntriesLine(const std::string& section, std::int64_t statedCount);
 // One entry of three lines joined by CR LF.

@@ -214,9 +214,23 @@ TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     const Lines lines = log_.Lines();
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& l) { return l.find("2147483647") != std::string::npos; }),
+              2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         " ! Слишком длинный список modlist: 2147483647 шт., проверены первые 100000"),
               1);
+    // The count line says what the manifest states; the walk stops at the bound.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Всего модов на сервере: 2147483647 шт. (7 Байт)"), 1);
     EXPECT_EQ(lists_.MissingList.size(), 99999u);  // the unnamed entries after a.jar
     EXPECT_EQ(lists_.ServerTotal, 7);
+}
+
+TEST_F(Check, CountLineShowsANegativeCountAsStated) {
+    server_.serve("/Update", "[modlist]\nCount=-3\nmod1=a.jar\nmod1size=7\n");
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    ExpectLog(log_.Lines(), {"=====Проверка совместимости=====", "[time] Конфиг загружен.",
+                             "Всего модов на сервере: -3 шт. (0 Байт)", "======Завершение проверки=======",
+                             "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."});
+    EXPECT_FALSE(lists_.HasWork());
 }
 
 // Each size is 64-bit: one file over 2 GiB, a pack over 4 GiB.
