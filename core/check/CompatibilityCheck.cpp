@@ -28,7 +28,7 @@ public:
     // Unsafe names are reported the first time they are met and never become a path.
     bool Admit(const std::string& name) {
         if (IsBareFileName(name)) return true;
-        if (reported_.insert(name).second) log_.Console(false, check_texts::kUnsafeName + name);
+        if (reported_.insert(name).second) log_.Console(false, check_texts::UnsafeNameLine(name));
         return false;
     }
 

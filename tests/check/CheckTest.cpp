@@ -207,6 +207,18 @@ TEST_F(Check, UnsafeNamesNeverBecomePaths) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "* Отсутствует: "), 1);
 }
 
+// A refused name reaches the log (and so the window and the terminal) with its control bytes
+// escaped: it cannot set the terminal title or clear the screen.
+TEST_F(Check, RefusedNamesAreLoggedWithControlsEscaped) {
+    Publish({{"\x1B]0;pwned\x07../a.jar", 1}, {"x\x1B[2J\x1B[H.jar", 1}});
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    const Lines lines = log_.Lines();
+    for (const char* shown : {" ! Недопустимое имя файла: \\x1B]0;pwned\\x07../a.jar",
+                              " ! Недопустимое имя файла: x\\x1B[2J\\x1B[H.jar"})
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), shown), 1) << shown;
+    for (const auto& line : lines) EXPECT_EQ(line.find('\x1B'), std::string::npos) << line;
+}
+
 TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     server_.serve("/Update", "[modlist]\nCount=2147483647\nmod1=a.jar\nmod1size=7\n");
     InVersion("a.jar");
