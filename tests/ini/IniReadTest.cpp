@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "core/settings/IniFile.h"
+#include "tests/ini/Utf16Le.h"
 
 using packwell::IniData;
 using namespace std::string_literals;
 
 namespace {
 
-// A UTF-16LE file with its byte-order mark.
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes("\xFF\xFE", 2);
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
+using packwell::test::Utf16Le;
 
 std::string Repeat(const std::string& text, int times) {
     std::string out;

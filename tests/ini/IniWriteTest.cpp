@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/settings/IniFile.h"
+#include "tests/ini/Utf16Le.h"
 #include "tests/support/DropFileOverride.h"
 #include "tests/support/TempDir.h"
 
@@ -19,6 +20,8 @@ using packwell::test::readFile;
 using packwell::test::TempDir;
 
 namespace {
+
+using packwell::test::Utf16Le;
 
 struct WriteCase {
     const char* name;
@@ -65,15 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"LeavesInnerQuotes", nullptr, "a", "x", "a\"b'", "[a]\r\nx=a\"b'\r\n"},
         WriteCase{"KeepsByteOrderMark", "\xEF\xBB\xBF[a]\r\nx=1\r\n", "a", "x", "", "\xEF\xBB\xBF[a]\r\nx=\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes("\xFF\xFE", 2);
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
 
 // A file Windows reads as UTF-16 stays UTF-16, every other line as it was.
 TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
