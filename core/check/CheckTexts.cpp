@@ -1,6 +1,7 @@
 #include "core/check/CheckTexts.h"
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/log/VisibleText.h"
 #include "core/manifest/Manifest.h"
 
 namespace packwell::check_texts {
@@ -12,6 +13,8 @@ std::string Size(std::int64_t bytes) {
 }
 
 }  // namespace
+
+std::string UnsafeNameLine(std::string_view name) { return " ! Недопустимое имя файла: " + VisibleText(name); }
 
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal) {
     return "Всего модов на сервере: " + std::to_string(count) + " шт. (" + Size(serverTotal) + ")";

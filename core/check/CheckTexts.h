@@ -2,6 +2,7 @@
 // What the compatibility check writes to the status log.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace packwell::check_texts {
 
@@ -13,8 +14,10 @@ inline constexpr const char* kManifestFailed = "Ошибка загрузки к
 inline constexpr const char* kManifestLoaded = "Конфиг загружен.";
 inline constexpr const char* kDamaged = " ! Поврежденный файл: ";
 inline constexpr const char* kMissing = "* Отсутствует: ";
-inline constexpr const char* kUnsafeName = " ! Недопустимое имя файла: ";
 
+// A name the check refuses, its control bytes shown escaped (it may come from a hostile server).
+std::string UnsafeNameLine(std::string_view name);
+// count is the "Count" as the manifest states it, even when negative or beyond the bound.
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal);
 std::string TooManyEntriesLine(const std::string& section, std::int64_t statedCount);
 // One entry of three lines joined by CR LF.

@@ -28,7 +28,7 @@ public:
     // Unsafe names are reported the first time they are met and never become a path.
     bool Admit(const std::string& name) {
         if (IsBareFileName(name)) return true;
-        if (reported_.insert(name).second) log_.Console(false, check_texts::kUnsafeName + name);
+        if (reported_.insert(name).second) log_.Console(false, check_texts::UnsafeNameLine(name));
         return false;
     }
 
@@ -97,8 +97,7 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     found.ServerTotal = manifest.ServerTotal();
     if (manifest.modList.Truncated())
         log.Console(false, check_texts::TooManyEntriesLine("modlist", manifest.modList.statedCount));
-    log.Console(false, check_texts::ServerCountLine(static_cast<std::int64_t>(manifest.modList.entries.size()),
-                                                    found.ServerTotal));
+    log.Console(false, check_texts::ServerCountLine(manifest.modList.statedCount, found.ServerTotal));
 
     FolderScan scan(log, request);
     for (const auto& entry : manifest.modList.entries) {

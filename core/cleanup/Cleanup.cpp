@@ -39,11 +39,14 @@ std::vector<CleanupItem> FillCleanupList(const std::vector<std::string>& deleteL
 
 CleanupResult DeleteTickedFiles(const std::vector<CleanupItem>& items, const fs::path& versionModsDir,
                                 const IniFile& settingsIni, StatusLog& log) {
+    // Keeps first: a kept name then leaves an old run-together value whole before a released
+    // one is cut out of it ("xa.jar" kept, "a.jar" released). A name both kept and released
+    // (listed twice) is released, as its file is deleted.
     WhiteList kept = ReadWhiteList(settingsIni);
-    for (const auto& item : items) {
+    for (const auto& item : items)
+        if (!item.ticked) kept.Keep(item.name);
+    for (const auto& item : items)
         if (item.ticked) kept.Release(item.name);
-        else kept.Keep(item.name);
-    }
     settingsIni.WriteString(kSection, kKey, kept.Value());
 
     log.Console(1, false, "======Удаление лишних модов=====");

@@ -3,51 +3,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "Addons/Custom/AllInOne/Utf8Codec.h"
+
 namespace packwell {
 
+using AllInOne::AppendUtf8;
+using AllInOne::IsHighSurrogate;
+using AllInOne::IsLowSurrogate;
+using AllInOne::IsValidUtf8;
+
 namespace {
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra;
-        char32_t cp;
-        if (c < 0x80) { ++i; continue; }
-        if (c >= 0xC2 && c <= 0xDF) { extra = 1; cp = c & 0x1F; }
-        else if (c >= 0xE0 && c <= 0xEF) { extra = 2; cp = c & 0x0F; }
-        else if (c >= 0xF0 && c <= 0xF4) { extra = 3; cp = c & 0x07; }
-        else return false;
-        if (i + extra >= s.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Four hex digits at value[pos..pos+3], or nothing.
 std::optional<char16_t> HexUnit(std::string_view value, std::size_t pos) {
@@ -63,11 +28,6 @@ std::optional<char16_t> HexUnit(std::string_view value, std::size_t pos) {
     }
     return static_cast<char16_t>(unit);
 }
-
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
@@ -114,10 +74,10 @@ std::string UnescapePropertiesValue(std::string_view value) {
                 AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(*unit) - 0xD800) << 10) + (*low - 0xDC00));
                 i += 6;
             } else {
-                AppendUtf8(out, kReplacement);
+                AppendUtf8(out, AllInOne::kReplacementCharacter);
             }
         } else if (IsLowSurrogate(*unit)) {
-            AppendUtf8(out, kReplacement);
+            AppendUtf8(out, AllInOne::kReplacementCharacter);
         } else {
             AppendUtf8(out, *unit);
         }

@@ -9,6 +9,11 @@ std::int32_t EntryCount(std::int32_t stated) {
     return std::clamp<std::int32_t>(stated, 0, kMaxManifestEntries);
 }
 
+std::int64_t ModSize(const IniData& ini, const std::string& key) {
+    const std::int64_t size = ini.ReadInt64("modlist", key, 0);
+    return size > kMaxModSize || size < -kMaxModSize ? 0 : size;
+}
+
 }  // namespace
 
 std::int64_t Manifest::ServerTotal() const {
@@ -24,7 +29,7 @@ Manifest ReadManifest(const IniData& ini) {
     m.modList.entries.reserve(static_cast<std::size_t>(mods));
     for (std::int32_t i = 1; i <= mods; ++i) {
         const std::string key = "mod" + std::to_string(i);
-        m.modList.entries.push_back({ini.ReadString("modlist", key, ""), ini.ReadInteger("modlist", key + "size", 0)});
+        m.modList.entries.push_back({ini.ReadString("modlist", key, ""), ModSize(ini, key + "size")});
     }
 
     m.delList.statedCount = ini.ReadInteger("dellist", "Count", 0);

@@ -12,9 +12,13 @@ namespace packwell {
 // otherwise loop for hours.
 inline constexpr std::int32_t kMaxManifestEntries = 100000;
 
+// Far above any real mod file (64 TiB); a larger stated size is read as 0, like one that is
+// not a number, so that the totals of kMaxManifestEntries sizes stay within 64 bits.
+inline constexpr std::int64_t kMaxModSize = std::int64_t{1} << 46;
+
 struct ManifestEntry {
     std::string name;        // exactly as the manifest gives it
-    std::int64_t size = 0;   // "mod<i>size", 0 when absent or not a number
+    std::int64_t size = 0;   // "mod<i>size" (64-bit), 0 when absent, not a number or beyond kMaxModSize
     bool operator==(const ManifestEntry&) const = default;
 };
 

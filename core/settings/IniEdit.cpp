@@ -31,21 +31,21 @@ std::string SetValue(std::string_view file, std::string_view section, std::strin
     std::string_view bom;
     const std::vector<Line> lines = SplitLines(file, bom);
 
-    // Where the reader would find the key (sections of one name read as one, first entry
-    // wins), and where the section's first occurrence ends.
-    bool inSection = false, inFirst = false;
+    // Where the reader would find the key (in the section's first occurrence only, first
+    // entry wins), and where that occurrence ends.
+    bool inFirst = false;
     std::optional<std::size_t> firstSection, lastLineOfFirst, found;
     std::string_view foundKey;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Parsed parsed = ParseLine(lines[i].text);
         if (parsed.kind == Parsed::Kind::Section) {
-            inSection = SameName(parsed.name, section);
-            inFirst = inSection && !firstSection;
+            if (inFirst) break;
+            inFirst = !firstSection && SameName(parsed.name, section);
             if (inFirst) firstSection = i;
             continue;
         }
-        if (!inSection) continue;
-        if (inFirst && !Trim(lines[i].text).empty()) lastLineOfFirst = i;
+        if (!inFirst) continue;
+        if (!Trim(lines[i].text).empty()) lastLineOfFirst = i;
         if (parsed.kind == Parsed::Kind::Entry && SameName(parsed.name, key)) {
             found = i;
             foundKey = parsed.name;
@@ -60,11 +60,12 @@ std::string SetValue(std::string_view file, std::string_view section, std::strin
             out += lines[i].ending;
         }
     };
-    const std::string entry = std::string(Trim(key)) + "=" + std::string(value);
+    const std::string written = WritableValue(value);
+    const std::string entry = std::string(Trim(key)) + "=" + written;
 
     if (found) {
         emit(0, *found);
-        out += std::string(foundKey) + "=" + std::string(value);
+        out += std::string(foundKey) + "=" + written;
         out += lines[*found].ending.empty() ? kNewLine : lines[*found].ending;
         emit(*found + 1, lines.size());
     } else if (firstSection) {

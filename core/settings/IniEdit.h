@@ -10,10 +10,11 @@ namespace packwell::ini {
 // ";", an empty section or key.
 void CheckWritable(std::string_view section, std::string_view key, std::string_view value);
 
-// The file text with key set to value: the first entry the reader would find is changed
-// in place; otherwise the key is added after the last entry of the section's first
-// occurrence; otherwise the section is added at the end. Every other line stays as it
-// was, byte for byte. Lines written here end with CR LF.
+// The file text with key set to value: the first entry the reader would find (in the
+// section's first occurrence) is changed in place; otherwise the key is added after the last
+// line of that occurrence; otherwise the section is added at the end. The value is quoted
+// when it would not read back otherwise. Every other line stays as it was, byte for byte.
+// Lines written here end with CR LF.
 std::string SetValue(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace packwell::ini

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/settings/IniEdit.h"
+#include "core/settings/IniEncoding.h"
 #include "platform/AtomicFile.h"
 
 namespace packwell {
@@ -60,8 +61,12 @@ void IniFile::WriteString(const std::string& Section, const std::string& Key, co
     // A file that exists but cannot be read would lose its other keys: refuse instead.
     const std::optional<std::string> current = ReadWhole(path_);
     if (!current) throw IniWriteError(path_);
+    // A UTF-16 file stays UTF-16; one whose other lines would not survive the round trip
+    // (a lone surrogate, an odd byte) is refused rather than changed.
+    const ini::DecodedFile file = ini::DecodeFile(*current);
+    if (ini::EncodeFile(file.text, file.encoding) != *current) throw IniWriteError(path_);
     try {
-        platform::WriteFileAtomically(path_, ini::SetValue(*current, Section, Key, Value));
+        platform::WriteFileAtomically(path_, ini::EncodeFile(ini::SetValue(file.text, Section, Key, Value), file.encoding));
     } catch (const std::system_error&) {
         throw IniWriteError(path_);
     }

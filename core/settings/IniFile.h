@@ -19,9 +19,12 @@ public:
 // that read many keys of a file that does not change meanwhile (the manifest during a check).
 class IniData {
 public:
-    static IniData Parse(const std::string& text);
+    // The file's bytes: UTF-8 (a byte-order mark skipped), or UTF-16LE behind its mark.
+    static IniData Parse(const std::string& bytes);
     std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
     std::int32_t ReadInteger(const std::string& Section, const std::string& Key, std::int32_t Default) const;
+    // The same conversion over 64 bits, for file sizes.
+    std::int64_t ReadInt64(const std::string& Section, const std::string& Key, std::int64_t Default) const;
     bool ReadBool(const std::string& Section, const std::string& Key, bool Default) const;
 
 private:

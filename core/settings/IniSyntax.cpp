@@ -9,15 +9,14 @@ std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
 
     std::vector<Line> lines;
     while (!file.empty()) {
-        const std::size_t lf = file.find('\n');
-        if (lf == std::string_view::npos) {
+        const std::size_t end = file.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
             lines.push_back({file, {}});
             break;
         }
-        const bool crlf = lf > 0 && file[lf - 1] == '\r';
-        const std::size_t end = crlf ? lf - 1 : lf;
-        lines.push_back({file.substr(0, end), file.substr(end, lf + 1 - end)});
-        file.remove_prefix(lf + 1);
+        const std::size_t breakSize = file.substr(end).starts_with("\r\n") ? 2 : 1;
+        lines.push_back({file.substr(0, end), file.substr(end, breakSize)});
+        file.remove_prefix(end + breakSize);
     }
     return lines;
 }
@@ -29,6 +28,19 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
 }
 
+std::string_view ValueText(std::string_view raw) {
+    std::string_view value = Trim(raw);
+    value = value.substr(0, value.find('\0'));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string WritableValue(std::string_view value) {
+    if (ValueText(value) == value) return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+
 Parsed ParseLine(std::string_view line) {
     const std::string_view text = Trim(line);
     if (text.empty() || text.front() == ';') return {};
@@ -38,7 +50,7 @@ Parsed ParseLine(std::string_view line) {
     }
     const std::size_t eq = text.find('=');
     if (eq == std::string_view::npos) return {};
-    return {Parsed::Kind::Entry, Trim(text.substr(0, eq)), Trim(text.substr(eq + 1))};
+    return {Parsed::Kind::Entry, Trim(text.substr(0, eq)), ValueText(text.substr(eq + 1))};
 }
 
 std::string FoldName(std::string_view name) {

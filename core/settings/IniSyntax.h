@@ -7,19 +7,20 @@
 namespace packwell::ini {
 
 // One line of the file without its line break, and the break that ended it ("\r\n",
-// "\n", or empty for a last line without one).
+// "\n", a lone "\r", or empty for a last line without one).
 struct Line {
     std::string_view text;
     std::string_view ending;
 };
 
-// Splits at LF and CR LF after dropping a UTF-8 byte-order mark (returned in bom).
+// Splits at LF, CR LF and a lone CR, as Windows does, after dropping a UTF-8 byte-order mark
+// (returned in bom).
 std::vector<Line> SplitLines(std::string_view file, std::string_view& bom);
 
 struct Parsed {
     enum class Kind { Other, Section, Entry } kind = Kind::Other;
     std::string_view name;   // section name, or key; trimmed
-    std::string_view value;  // entry value, trimmed
+    std::string_view value;  // entry value as it reads: trimmed, cut at a NUL, one pair of quotes off
 };
 
 // "[name]" opens a section; "key=value" is an entry (split at the first "="); blank
@@ -27,6 +28,12 @@ struct Parsed {
 Parsed ParseLine(std::string_view line);
 
 std::string_view Trim(std::string_view text);
+// What the text after "=" reads as: trimmed, ended at a NUL byte, and without one matching
+// pair of " or ' around it.
+std::string_view ValueText(std::string_view raw);
+// The text to write after "=" so that it reads back as value: quoted when blanks at its ends
+// or quotes around it would otherwise be lost.
+std::string WritableValue(std::string_view value);
 // Section and key names compare with A-Z folded, and blanks around them ignored.
 bool SameName(std::string_view a, std::string_view b);
 std::string FoldName(std::string_view name);

@@ -133,13 +133,22 @@ TEST_F(Check, StrayCopiesAreGatheredAndSizesNotCompared) {
               (Lines{"======Завершение проверки=======", "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 1 шт."}));
 }
 
-TEST_F(Check, EmptyManifestLeavesNothingToDo) {
-    server_.serve("/Update", "");
-    ASSERT_EQ(Run(), CheckResult::Checked);
-    ExpectLog(log_.Lines(), {"=====Проверка совместимости=====", "[time] Конфиг загружен.",
-                             "Всего модов на сервере: 0 шт. (0 Байт)", "======Завершение проверки=======",
-                             "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."});
-    EXPECT_FALSE(lists_.HasWork());
+// The count line shows "Count" as the manifest states it, a negative one included.
+TEST_F(Check, ManifestListingNothingLeavesNothingToDo) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "0"},
+        {"[modlist]\nCount=-3\nmod1=a.jar\nmod1size=7\n", "-3"},
+    };
+    for (const auto& [manifest, count] : cases) {
+        server_.serve("/Update", manifest);
+        fs::remove(request_.manifestPath);
+        StatusLog log;
+        ASSERT_EQ(RunCompatibilityCheck(log, request_, lists_).result, CheckResult::Checked);
+        ExpectLog(log.Lines(), {"=====Проверка совместимости=====", "[time] Конфиг загружен.",
+                                "Всего модов на сервере: " + count + " шт. (0 Байт)", "======Завершение проверки=======",
+                                "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."});
+        EXPECT_FALSE(lists_.HasWork());
+    }
     EXPECT_TRUE(fs::is_directory(request_.versionModsDir));
 }
 
@@ -207,6 +216,18 @@ TEST_F(Check, UnsafeNamesNeverBecomePaths) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "* Отсутствует: "), 1);
 }
 
+// A refused name reaches the log (and so the window and the terminal) with its control bytes
+// escaped: it cannot set the terminal title or clear the screen.
+TEST_F(Check, RefusedNamesAreLoggedWithControlsEscaped) {
+    Publish({{"\x1B]0;pwned\x07../a.jar", 1}, {"x\x1B[2J\x1B[H.jar", 1}});
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    const Lines lines = log_.Lines();
+    for (const char* shown : {" ! Недопустимое имя файла: \\x1B]0;pwned\\x07../a.jar",
+                              " ! Недопустимое имя файла: x\\x1B[2J\\x1B[H.jar"})
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), shown), 1) << shown;
+    for (const auto& line : lines) EXPECT_EQ(line.find('\x1B'), std::string::npos) << line;
+}
+
 TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     server_.serve("/Update", "[modlist]\nCount=2147483647\nmod1=a.jar\nmod1size=7\n");
     InVersion("a.jar");
@@ -214,19 +235,26 @@ TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     const Lines lines = log_.Lines();
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& l) { return l.find("2147483647") != std::string::npos; }),
+              2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         " ! Слишком длинный список modlist: 2147483647 шт., проверены первые 100000"),
               1);
+    // The count line says what the manifest states; the walk stops at the bound.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Всего модов на сервере: 2147483647 шт. (7 Байт)"), 1);
     EXPECT_EQ(lists_.MissingList.size(), 99999u);  // the unnamed entries after a.jar
     EXPECT_EQ(lists_.ServerTotal, 7);
 }
 
-TEST_F(Check, TotalsPassTwoGibibytes) {
-    Publish({{"big1.jar", 2147483647}, {"big2.jar", 2147483647}});
+// Each size is 64-bit: one file over 2 GiB, a pack over 4 GiB.
+TEST_F(Check, SizesAndTotalsPassFourGibibytes) {
+    Publish({{"big1.jar", 3000000000LL}, {"big2.jar", 2368709120LL}, {"small.jar", 1024}});
+    InVersion("small.jar");
     ASSERT_EQ(Run(), CheckResult::Checked);
-    EXPECT_EQ(lists_.ServerTotal, 4294967294LL);
-    EXPECT_EQ(lists_.MissingTotal, 4294967294LL);
+    EXPECT_EQ(lists_.ServerTotal, 5LL * 1024 * MiB + 1024);
+    EXPECT_EQ(lists_.MissingTotal, 5LL * 1024 * MiB);
     const Lines lines = log_.Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 2 шт. (4 Гб.)"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (4 Гб.)"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 3 шт. (5 Гб.)"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (5 Гб.)"), lines.end());
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST_F(Cleanup, UntickedFileIsKeptAndTickedOneDeleted) {
     EXPECT_EQ(r.deleted, 1);
     EXPECT_FALSE(fs::exists(mods_ / "a.jar"));
     EXPECT_TRUE(fs::exists(mods_ / "b.jar"));
-    EXPECT_EQ(StoredWhiteList(), "b.jar");
+    EXPECT_EQ(StoredWhiteList(), "b.jar/");
     EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====", "Удален мод: a.jar",
                                    "=======Завершение удаления======", "Кол-во удаленных файлов: 1"}));
 
@@ -66,16 +66,17 @@ TEST_F(Cleanup, UntickedFileIsKeptAndTickedOneDeleted) {
     EXPECT_EQ(after.at(6), "Ошибка удаления мода: a.jar");  // gone since the first press
 }
 
-TEST_F(Cleanup, KeptLongerNameSurvivesReleaseOfShorterOne) {
+// What the old program wrote (no "/") is read by occurrence: a.jar counts as kept inside xa.jar.
+TEST_F(Cleanup, OldValueReadsByOccurrenceAndKeepingTheLongerNameSavesIt) {
     settings_.WriteString("Settings", "WhiteList", "xa.jar");
     Mod("a.jar");
     Mod("xa.jar");
     auto items = Fill({"a.jar", "xa.jar"});
-    EXPECT_EQ(Ticks(items), (std::vector<bool>{false, false}));  // a.jar occurs inside xa.jar
+    EXPECT_EQ(Ticks(items), (std::vector<bool>{false, false}));
 
     items[0].ticked = true;
     Delete(items);
-    EXPECT_EQ(StoredWhiteList(), "xa.jar");
+    EXPECT_EQ(StoredWhiteList(), "xa.jar/");  // not cut down to "x"
     EXPECT_TRUE(fs::exists(mods_ / "xa.jar"));
 
     // Keeping a.jar while releasing xa.jar keeps a.jar.
@@ -84,20 +85,67 @@ TEST_F(Cleanup, KeptLongerNameSurvivesReleaseOfShorterOne) {
     items[0].ticked = false;
     items[1].ticked = true;
     Delete(items);
-    EXPECT_EQ(StoredWhiteList(), "a.jar");
-    EXPECT_EQ(Ticks(Fill({"a.jar"})), (std::vector<bool>{false}));
+    EXPECT_EQ(StoredWhiteList(), "a.jar/");
+    EXPECT_EQ(Ticks(Fill({"a.jar", "xa.jar"})), (std::vector<bool>{false, true}));
+}
+
+// No file counts as kept unless the player kept it: keeping xa.jar keeps neither a.jar nor
+// a.ja, and "Удалить" with the list's own ticks (as --clean presses it) stores nothing more.
+TEST_F(Cleanup, KeptNameDoesNotKeepTheNamesInsideIt) {
+    Mod("xa.jar");
+    Delete({{"xa.jar", false}});
+    Mod("a.jar");
+    const auto items = Fill({"a.jar", "a.ja", "xa.jar"});
+    EXPECT_EQ(Ticks(items), (std::vector<bool>{true, true, false}));
+    Delete(items);
+    EXPECT_FALSE(fs::exists(mods_ / "a.jar"));
+    EXPECT_TRUE(fs::exists(mods_ / "xa.jar"));
+    EXPECT_EQ(StoredWhiteList(), "xa.jar/");
 }
 
 TEST_F(Cleanup, NameListedTwiceIsReleasedCompletely) {
-    settings_.WriteString("Settings", "WhiteList", "a.jar/b.jar/a.jar");
+    settings_.WriteString("Settings", "WhiteList", "a.jar/b.jar/a.jar/");
     Mod("a.jar");
     Delete({{"a.jar", true}});
-    EXPECT_EQ(StoredWhiteList(), "b.jar");
+    EXPECT_EQ(StoredWhiteList(), "b.jar/");
 }
 
 TEST_F(Cleanup, OldRunTogetherValueStillReadsBySubstring) {
     settings_.WriteString("Settings", "WhiteList", "a.jarb.jar");
     EXPECT_EQ(Ticks(Fill({"a.jar", "b.jar", "jarb.jar", "c.jar"})), (std::vector<bool>{false, false, false, true}));
+}
+
+// An old run-together value at the next "Удалить": ticked names are cut out of it wherever
+// they occur, kept ones become exact entries, and what no decision touched keeps the old rule.
+struct OldValueCase {
+    const char* what;
+    const char* before;
+    std::vector<CleanupItem> items;
+    const char* after;
+    std::vector<std::string> kept;      // count as kept afterwards
+    std::vector<std::string> released;  // no longer count as kept
+};
+
+TEST_F(Cleanup, OldRunTogetherValueIsReleasedByOccurrenceAndWrittenExact) {
+    const OldValueCase cases[] = {
+        {"ticked name leaves the other", "a.jarb.jar", {{"a.jar", true}}, ":b.jar/", {"b.jar"}, {"a.jar"}},
+        {"name held twice goes completely", "a.jara.jar", {{"a.jar", true}}, "", {}, {"a.jar"}},
+        {"every name decided: exact form", "a.jarb.jar", {{"a.jar", true}, {"b.jar", false}}, "b.jar/", {"b.jar"},
+         {"a.jar"}},
+        {"all kept: exact form", "a.jarb.jar", {{"a.jar", false}, {"b.jar", false}}, "a.jar/b.jar/",
+         {"a.jar", "b.jar"}, {"jarb.jar"}},
+        {"undecided names keep the old rule", "a.jarc.jard.jar", {{"a.jar", true}}, ":c.jard.jar/",
+         {"c.jar", "d.jar"}, {"a.jar"}},
+        {"a cut that joins is cut too", "a.ja" "a.jar" "r", {{"a.jar", true}}, "", {}, {"a.jar", "a.ja"}},
+    };
+    for (const auto& c : cases) {
+        settings_.WriteString("Settings", "WhiteList", c.before);
+        Delete(c.items);
+        EXPECT_EQ(StoredWhiteList(), c.after) << c.what;
+        const WhiteList stored(StoredWhiteList());
+        for (const auto& name : c.kept) EXPECT_TRUE(stored.Contains(name)) << c.what << ": " << name;
+        for (const auto& name : c.released) EXPECT_FALSE(stored.Contains(name)) << c.what << ": " << name;
+    }
 }
 
 TEST_F(Cleanup, NothingTickedDeletesNothing) {
@@ -106,7 +154,7 @@ TEST_F(Cleanup, NothingTickedDeletesNothing) {
     EXPECT_EQ(r.deleted, 0);
     EXPECT_TRUE(fs::exists(mods_ / "a.jar"));
     EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====", "Кол-во удаленных файлов: 0"}));
-    EXPECT_EQ(StoredWhiteList(), "a.jar");
+    EXPECT_EQ(StoredWhiteList(), "a.jar/");
 }
 
 TEST_F(Cleanup, FailedDeletionIsLoggedNotCountedAndTheRestGoesOn) {
@@ -140,12 +188,17 @@ TEST(WhiteListValue, RoundTripKeepsWholeEntries) {
     w.Keep("xa.jar");
     w.Keep("a.jar");
     w.Keep("a.jar");
-    EXPECT_EQ(w.Value(), "xa.jar/a.jar");
+    w.Keep("../a.jar");  // not a bare name: never stored
+    EXPECT_EQ(w.Value(), "xa.jar/a.jar/");
     w.Release("a.jar");
-    EXPECT_EQ(w.Value(), "xa.jar");
+    EXPECT_EQ(w.Value(), "xa.jar/");
     EXPECT_TRUE(WhiteList(w.Value()).Contains("xa.jar"));
+    EXPECT_FALSE(WhiteList(w.Value()).Contains("a.jar"));
     w.Release("xa.jar");
     EXPECT_EQ(w.Value(), "");
+    // A value of the earlier form, separated but not ended by "/", reads exactly too.
+    EXPECT_FALSE(WhiteList("xa.jar/b.jar").Contains("a.jar"));
+    EXPECT_TRUE(WhiteList("xa.jar/b.jar").Contains("b.jar"));
 }
 
 TEST(CleanupGeometry, DialogAndHandBackAreCentred) {

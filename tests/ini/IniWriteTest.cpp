@@ -1,20 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <stdexcept>
 
 #include "core/settings/IniFile.h"
+#include "tests/ini/Utf16Le.h"
+#include "tests/support/DropFileOverride.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 using packwell::IniFile;
 using packwell::IniWriteError;
+using packwell::test::DropFileOverride;
 using packwell::test::listDir;
 using packwell::test::readFile;
 using packwell::test::TempDir;
 
 namespace {
+
+using packwell::test::Utf16Le;
 
 struct WriteCase {
     const char* name;
@@ -51,8 +58,38 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"AddsKeyToEmptySection", "[Settings]", "Settings", "Turbo", "1", "[Settings]\r\nTurbo=1\r\n"},
         WriteCase{"ChangesTheEntryThatIsRead", "[a]\r\nx=1\r\n[A]\r\nx=2\r\n", "a", "X", "3",
                   "[a]\r\nx=3\r\n[A]\r\nx=2\r\n"},
+        // The reader sees only the first section of a name: the key goes there.
+        WriteCase{"WritesIntoTheFirstSectionOfAName", "[a]\r\ny=1\r\n[A]\r\nx=2\r\n", "a", "x", "3",
+                  "[a]\r\ny=1\r\nx=3\r\n[A]\r\nx=2\r\n"},
+        WriteCase{"KeepsLoneCrLines", "[a]\rx=1\ry=2", "a", "x", "3", "[a]\rx=3\ry=2"},
+        // Quotes around a value and blanks at its ends would be lost on reading: quoted.
+        WriteCase{"QuotesAValueInQuotes", "[a]\r\n", "a", "x", "\"q\"", "[a]\r\nx=\"\"q\"\"\r\n"},
+        WriteCase{"QuotesBlanksAtTheEnds", nullptr, "a", "x", " b ", "[a]\r\nx=\" b \"\r\n"},
+        WriteCase{"LeavesInnerQuotes", nullptr, "a", "x", "a\"b'", "[a]\r\nx=a\"b'\r\n"},
         WriteCase{"KeepsByteOrderMark", "\xEF\xBB\xBF[a]\r\nx=1\r\n", "a", "x", "", "\xEF\xBB\xBF[a]\r\nx=\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file Windows reads as UTF-16 stays UTF-16, every other line as it was.
+TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
+    TempDir dir;
+    const fs::path path = dir.write("appdata/Settings.ini", Utf16Le(u"[Settings]\r\nGameFolder=C:\\Игры\r\nTurbo=1\r\n"));
+    const IniFile ini(path);
+    ini.WriteString("Settings", "Turbo", "0");
+    ini.WriteString("Settings", "WhiteList", "жук.jar/\xF0\x9F\x98\x80.jar/");
+    EXPECT_EQ(readFile(path),
+              Utf16Le(u"[Settings]\r\nGameFolder=C:\\Игры\r\nTurbo=0\r\nWhiteList=жук.jar/\U0001F600.jar/\r\n"));
+    EXPECT_EQ(ini.ReadString("Settings", "GameFolder", ""), "C:\\Игры");
+    EXPECT_EQ(ini.ReadString("Settings", "WhiteList", ""), "жук.jar/\xF0\x9F\x98\x80.jar/");
+}
+
+// A lone surrogate would come back as U+FFFD: the file is refused rather than changed.
+TEST(IniFile, RefusesAUtf16FileItCannotRewriteWhole) {
+    TempDir dir;
+    const std::string before = Utf16Le(u"[Settings]\r\nName=\xDC00\r\n");
+    const fs::path path = dir.write("appdata/Settings.ini", before);
+    EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "0"), IniWriteError);
+    EXPECT_EQ(readFile(path), before);
+}
 
 TEST(IniFile, ReadsTheFileAtEveryAccess) {
     TempDir dir;
@@ -94,13 +131,49 @@ TEST(IniFile, RefusedWriteNamesTheFile) {
 
 // A file that cannot be read must not be replaced by one holding only the new key.
 TEST(IniFile, RefusesToOverwriteUnreadableFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     TempDir dir;
     const fs::path path = dir.write("appdata/Settings.ini", "[Settings]\r\nWhiteList=a.jar\r\n");
     fs::permissions(path, fs::perms::owner_write);
-    EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
+    {
+        const DropFileOverride asPlayer;  // root would read it anyway
+        EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
+    }
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(readFile(path), "[Settings]\r\nWhiteList=a.jar\r\n");
+}
+
+// The file size limit for as long as it lives, with SIGXFSZ ignored so that a write past it
+// fails with EFBIG instead of ending the test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+// A write that fails halfway leaves the old file whole: the new text never goes into it.
+TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+    TempDir dir;
+    const std::string before = "[Settings]\r\nGameFolder=/games/mc\r\nWhiteList=" + std::string(3000, 'k') + "\r\n";
+    const fs::path path = dir.write("appdata/Settings.ini", before);
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_THROW(IniFile(path).WriteString("Settings", "WhiteList", std::string(8000, 'n')), IniWriteError);
+    }
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
 
 // Text that would read back as other keys, or not at all, is refused before the file is touched.

@@ -69,10 +69,18 @@ TEST(Manifest, HugeCountIsBoundedAndReported) {
     EXPECT_FALSE(m.delList.Truncated());
 }
 
-TEST(Manifest, ServerTotalPassesTwoGibibytes) {
-    const Manifest m = ReadManifest(
-        IniData::Parse("[modlist]\nCount=2\nmod1=a\nmod1size=2147483647\nmod2=b\nmod2size=2147483647\n"));
-    EXPECT_EQ(m.ServerTotal(), 4294967294LL);
+// Each size is read over 64 bits with the integer rules (decimal, "$" hex, "0x" hex).
+TEST(Manifest, SizesAreSixtyFourBitEach) {
+    const Manifest m = ReadManifest(IniData::Parse(
+        "[modlist]\nCount=6\nmod1=a\nmod1size=3000000000\nmod2=b\nmod2size=$100000000\nmod3=c\nmod3size=0x80000000\n"
+        "mod4=d\nmod4size=-5\nmod5=e\nmod5size=70368744177664\nmod6=f\nmod6size=70368744177665\n"));
+    EXPECT_EQ(m.modList.entries, (std::vector<ManifestEntry>{{"a", 3000000000LL},
+                                                              {"b", 4294967296LL},
+                                                              {"c", 2147483648LL},
+                                                              {"d", -5},
+                                                              {"e", kMaxModSize},
+                                                              {"f", 0}}));  // beyond any file: as not a number
+    EXPECT_EQ(m.ServerTotal(), 3000000000LL + 4294967296LL + 2147483648LL - 5 + kMaxModSize);
 }
 
 struct VersionCase {

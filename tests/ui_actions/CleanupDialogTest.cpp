@@ -82,7 +82,7 @@ TEST_F(CleanupDialog, UntickedStaysKeptTickedIsDeletedAndTheLogSaysSo) {
 
     EXPECT_FALSE(fs::exists(Mods() / "a.jar"));
     EXPECT_TRUE(fs::exists(Mods() / "b.jar"));
-    EXPECT_EQ(WhiteList(), "b.jar");
+    EXPECT_EQ(WhiteList(), "b.jar/");
     EXPECT_EQ(LinesSince(w, before),
               (std::vector<std::string>{" ", "======Удаление лишних модов=====", "Удален мод: a.jar",
                                         "=======Завершение удаления======", "Кол-во удаленных файлов: 1"}));
@@ -100,17 +100,23 @@ TEST_F(CleanupDialog, UntickedStaysKeptTickedIsDeletedAndTheLogSaysSo) {
               w.StatusLog.Lines().end());
 }
 
-TEST_F(CleanupDialog, NameInsideAKeptLongerNameStartsUntickedAndReleasingItKeepsTheLongerOne) {
+// A value the old program wrote (names run together) counts a.jar as kept inside xa.jar; one
+// this program wrote keeps only whole names.
+TEST_F(CleanupDialog, NameInsideAKeptLongerNameIsKeptOnlyByAnOldValue) {
     TVantorCompatibility& w = Start();
     SetWhiteList("xa.jar");
-    TVantorCompatibility2& d = ShowFor({"a.jar"});
-    ASSERT_EQ(Ticks(d), std::vector<bool>{false});
+    TVantorCompatibility2& d = ShowFor({"a.jar", "xa.jar"});
+    ASSERT_EQ(Ticks(d), (std::vector<bool>{false, false}));
 
     Tick(d, 0, true);
     d.sButtonDel->click();
     EXPECT_FALSE(fs::exists(Mods() / "a.jar"));
-    EXPECT_EQ(WhiteList(), "xa.jar");  // not cut down to "x"
+    EXPECT_EQ(WhiteList(), "xa.jar/");  // kept whole, not cut down to "x"
     EXPECT_EQ(w.StatusLog.Lines().back(), "Кол-во удаленных файлов: 1");
+
+    w.Lists.DeleteList = {"a.jar", "xa.jar"};
+    w.ShowCleanupDialog();
+    EXPECT_EQ(Ticks(d), (std::vector<bool>{true, false}));
 }
 
 TEST_F(CleanupDialog, NothingTickedDeletesNothingAndWritesNoClosingLine) {

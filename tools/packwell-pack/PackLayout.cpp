@@ -1,7 +1,6 @@
 #include "tools/packwell-pack/PackLayout.h"
 
-#include <cstdio>
-
+#include "core/log/VisibleText.h"
 #include "core/manifest/ManifestWriter.h"
 #include "core/manifest/ModFileName.h"
 #include "core/settings/SharedValues.h"
@@ -14,18 +13,6 @@ bool IsPublishableName(std::string_view name) {
     return !name.empty() && IsBareFileName(name) && ReadsBackUnchanged(name);
 }
 
-std::string Shown(std::string_view name) {
-    std::string out;
-    for (const unsigned char c : name) {
-        if (c < 0x20 || c == 0x7f) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
+std::string Shown(std::string_view name) { return VisibleText(name); }
 
 }  // namespace packwell::pack

@@ -16,8 +16,8 @@ inline constexpr std::array<const char*, 2> kNewProgramFiles = {"Update.exe", "U
 // manifest unchanged.
 bool IsPublishableName(std::string_view name);
 
-// The name for one line of output: control bytes shown as \xNN so a hostile file name
-// cannot drive the admin's terminal.
+// The name for one line of output, escaped as the player's tools escape it (VisibleText), so
+// a hostile file name cannot drive the admin's terminal.
 std::string Shown(std::string_view name);
 
 }  // namespace packwell::pack
