@@ -59,11 +59,12 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 
 IniData IniData::Parse(const std::string& text) {
     IniData data;
-    std::string_view bom;
+    std::string_view rest = text;
+    ini::TakeBom(rest);
     // Keys before the first section header belong to the nameless section.
     auto* section = &data.sections_[""];
-    for (const ini::Line& line : ini::SplitLines(text, bom)) {
-        const ini::Parsed parsed = ini::ParseLine(line.text);
+    while (!rest.empty()) {
+        const ini::Parsed parsed = ini::ParseLine(ini::NextLine(rest).text);
         if (parsed.kind == ini::Parsed::Kind::Section)
             section = &data.sections_[ini::FoldName(parsed.name)];
         else if (parsed.kind == ini::Parsed::Kind::Entry)

@@ -2,23 +2,31 @@
 
 namespace packwell::ini {
 
-std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
+std::string_view TakeBom(std::string_view& file) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    bom = file.starts_with(kBom) ? file.substr(0, kBom.size()) : std::string_view();
+    const std::string_view bom = file.starts_with(kBom) ? file.substr(0, kBom.size()) : std::string_view();
     file.remove_prefix(bom.size());
+    return bom;
+}
 
-    std::vector<Line> lines;
-    while (!file.empty()) {
-        const std::size_t lf = file.find('\n');
-        if (lf == std::string_view::npos) {
-            lines.push_back({file, {}});
-            break;
-        }
-        const bool crlf = lf > 0 && file[lf - 1] == '\r';
-        const std::size_t end = crlf ? lf - 1 : lf;
-        lines.push_back({file.substr(0, end), file.substr(end, lf + 1 - end)});
-        file.remove_prefix(lf + 1);
+Line NextLine(std::string_view& file) {
+    const std::size_t lf = file.find('\n');
+    if (lf == std::string_view::npos) {
+        const Line last{file, {}};
+        file = {};
+        return last;
     }
+    const bool crlf = lf > 0 && file[lf - 1] == '\r';
+    const std::size_t end = crlf ? lf - 1 : lf;
+    const Line line{file.substr(0, end), file.substr(end, lf + 1 - end)};
+    file.remove_prefix(lf + 1);
+    return line;
+}
+
+std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
+    bom = TakeBom(file);
+    std::vector<Line> lines;
+    while (!file.empty()) lines.push_back(NextLine(file));
     return lines;
 }
 

@@ -13,7 +13,14 @@ struct Line {
     std::string_view ending;
 };
 
-// Splits at LF and CR LF after dropping a UTF-8 byte-order mark (returned in bom).
+// Drops a UTF-8 byte-order mark from the front of file and returns it (or nothing).
+std::string_view TakeBom(std::string_view& file);
+
+// The first line of file, which then starts after it; split at LF and CR LF.
+Line NextLine(std::string_view& file);
+
+// Splits at LF and CR LF after dropping a UTF-8 byte-order mark (returned in bom). Readers of a
+// large file walk it with NextLine instead: a list costs far more than the text it points into.
 std::vector<Line> SplitLines(std::string_view file, std::string_view& bom);
 
 struct Parsed {
