@@ -6,9 +6,11 @@
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "core/check/CheckTexts.h"
 #include "core/manifest/Manifest.h"
+#include "core/manifest/ManifestFetch.h"
 #include "core/manifest/ModFileName.h"
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
+#include "platform/PartFile.h"
 
 namespace fs = std::filesystem;
 
@@ -59,11 +61,17 @@ private:
 };
 
 // Replaces the manifest file with a fresh copy; the detail says why not.
-FutureDownloads::DownloadResult FetchManifest(StatusLog& log, const CheckRequest& request) {
+FutureDownloads::DownloadResult RefreshManifest(StatusLog& log, const CheckRequest& request) {
     std::error_code ec;
     if (IsFile(request.manifestPath) && fs::remove(request.manifestPath, ec))
         log.Console(check_texts::kManifestCleared);
-    return FutureDownloads::Download(request.baseUrl + "/Update", request.manifestPath);
+    return FetchManifest(request.baseUrl, request.manifestPath, request.cancel);
+}
+
+// A run killed in the middle leaves its part files; nothing else would ever remove them.
+void RemoveLeftovers(const CheckRequest& request) {
+    for (const fs::path& folder : {request.manifestPath.parent_path(), request.modsDir, request.versionModsDir})
+        platform::RemoveLeftoverPartFiles(folder);
 }
 
 }  // namespace
@@ -80,10 +88,11 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     if (!Conecteon(log, request.isConnected)) return {CheckResult::NoConnection, "нет подключения к сети"};
 
     log.Console(1, false, check_texts::kHeader);
-    const auto fetched = FetchManifest(log, request);
+    RemoveLeftovers(request);
+    const auto fetched = RefreshManifest(log, request);
     if (!fetched) {
         log.Console(check_texts::kManifestFailed);
-        return {CheckResult::ManifestNotFetched, fetched.detail};
+        return {CheckResult::ManifestNotFetched, FutureDownloads::FailureText(fetched)};
     }
     log.Console(check_texts::kManifestLoaded);
 

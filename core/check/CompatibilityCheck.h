@@ -2,6 +2,7 @@
 // The compatibility check: fetch a fresh manifest, gather stray copies into VersionModsDir,
 // drop saved error pages, and build the lists the run and the cleanup work from. Everything
 // found goes to the status log.
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -24,18 +25,21 @@ struct CheckRequest {
     std::filesystem::path versionModsDir;  // GameDir/mods/1.12.2
     // Whether the computer is online; the system's answer unless a caller knows better.
     std::function<bool()> isConnected;
+    // Set from another thread (or a signal handler) to stop the manifest fetch.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct CheckOutcome {
     CheckResult result = CheckResult::Checked;
-    std::string detail;  // why the manifest was not fetched, in plain words
+    std::string detail;  // why the manifest was not fetched, in short Russian words
 };
 
 // The window's connection test: logs "Ошибка подключения к серверу." and "Операция отменена."
 // when offline.
 bool Conecteon(StatusLog& log, const std::function<bool()>& isConnected = {});
 
-// Runs the whole check. `lists` is replaced only when the result is Checked.
+// Runs the whole check. `lists` is replaced only when the result is Checked. Part files that
+// earlier runs left in AppDataDir and both mods folders are removed first.
 // Errors reading a local file are raised; `lists` is then left unchanged.
 CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, SyncLists& lists);
 

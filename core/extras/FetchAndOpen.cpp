@@ -42,7 +42,7 @@ FetchAndOpenOutcome FetchAndOpen::Run(const FetchAndOpenRequest& request) {
     FetchAndOpenOutcome outcome;
     try {
         const auto fetched = FutureDownloads::Download(request.url, request.file, {.bar = request.bar});
-        if (!fetched) outcome = {FetchAndOpenResult::DownloadFailed, fetched.detail};
+        if (!fetched) outcome = {FetchAndOpenResult::DownloadFailed, FutureDownloads::FailureText(fetched)};
     } catch (const std::exception& e) {
         outcome = {FetchAndOpenResult::DownloadFailed, e.what()};
     }

@@ -75,12 +75,13 @@ std::optional<std::int64_t> ParseInteger(std::string_view text, Width width) {
 IniData IniData::Parse(const std::string& bytes) {
     IniData data;
     const ini::DecodedFile file = ini::DecodeFile(bytes);
-    std::string_view bom;
+    std::string_view rest = file.text;
+    ini::TakeBom(rest);
     // Keys before the first section header belong to the nameless section. Only the first
     // section of a name is read; a later one of the same name is passed over.
     auto* section = &data.sections_[""];
-    for (const ini::Line& line : ini::SplitLines(file.text, bom)) {
-        const ini::Parsed parsed = ini::ParseLine(line.text);
+    while (!rest.empty()) {
+        const ini::Parsed parsed = ini::ParseLine(ini::NextLine(rest).text);
         if (parsed.kind == ini::Parsed::Kind::Section) {
             const auto [it, first] = data.sections_.try_emplace(ini::FoldName(parsed.name));
             section = first ? &it->second : nullptr;

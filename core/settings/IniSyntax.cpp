@@ -2,22 +2,30 @@
 
 namespace packwell::ini {
 
-std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
+std::string_view TakeBom(std::string_view& file) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    bom = file.starts_with(kBom) ? file.substr(0, kBom.size()) : std::string_view();
+    const std::string_view bom = file.starts_with(kBom) ? file.substr(0, kBom.size()) : std::string_view();
     file.remove_prefix(bom.size());
+    return bom;
+}
 
-    std::vector<Line> lines;
-    while (!file.empty()) {
-        const std::size_t end = file.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
-            lines.push_back({file, {}});
-            break;
-        }
-        const std::size_t breakSize = file.substr(end).starts_with("\r\n") ? 2 : 1;
-        lines.push_back({file.substr(0, end), file.substr(end, breakSize)});
-        file.remove_prefix(end + breakSize);
+Line NextLine(std::string_view& file) {
+    const std::size_t end = file.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+        const Line last{file, {}};
+        file = {};
+        return last;
     }
+    const std::size_t breakSize = file.substr(end).starts_with("\r\n") ? 2 : 1;
+    const Line line{file.substr(0, end), file.substr(end, breakSize)};
+    file.remove_prefix(end + breakSize);
+    return line;
+}
+
+std::vector<Line> SplitLines(std::string_view file, std::string_view& bom) {
+    bom = TakeBom(file);
+    std::vector<Line> lines;
+    while (!file.empty()) lines.push_back(NextLine(file));
     return lines;
 }
 

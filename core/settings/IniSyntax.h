@@ -13,8 +13,15 @@ struct Line {
     std::string_view ending;
 };
 
-// Splits at LF, CR LF and a lone CR, as Windows does, after dropping a UTF-8 byte-order mark
-// (returned in bom).
+// Drops a UTF-8 byte-order mark from the front of file and returns it (or nothing).
+std::string_view TakeBom(std::string_view& file);
+
+// The first line of file, which then starts after it. Lines end at LF, CR LF and a lone CR, as
+// Windows reads them.
+Line NextLine(std::string_view& file);
+
+// Every line, after dropping a UTF-8 byte-order mark (returned in bom). Readers of a large file
+// walk it with NextLine instead: a list costs far more than the text it points into.
 std::vector<Line> SplitLines(std::string_view file, std::string_view& bom);
 
 struct Parsed {

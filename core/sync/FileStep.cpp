@@ -28,7 +28,7 @@ bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBa
 
 StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
     const auto result = FutureDownloads::Download(url, saveTo, {.bar = context.bar, .cancel = context.cancel});
-    if (!result) return Failure(result.detail);
+    if (!result) return Failure(FutureDownloads::FailureText(result));
     return {StepKind::Downloaded, SizeInPlace(saveTo), {}};
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/manifest/ManifestFetch.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
 #include "core/update/NewProgram.h"
@@ -20,7 +21,7 @@ std::string AnnouncedVersion(const UpdateEnvironment& env) {
     const fs::path manifest = env.appDataDir / "Update.ini";
     std::error_code ec;
     fs::remove(manifest, ec);
-    FutureDownloads::DownloadFile(env.baseUrl + "/Update", manifest);
+    FetchManifest(env.baseUrl, manifest);
     return IniFile(manifest).ReadString("Update", "lastversion", env.currentVersion);
 }
 

@@ -1,5 +1,7 @@
 #include "net/FutureDownloads/CurlTransfer.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <mutex>
 
@@ -52,7 +54,7 @@ CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent,
     curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 20L);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits.connect.count()));
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits.stall.count()));
@@ -105,6 +107,15 @@ CURLcode CurlTransfer::Run(const std::function<bool()>& stop) {
 
 std::string CurlTransfer::ErrorText(CURLcode code) const {
     return errorBuffer_[0] ? std::string(errorBuffer_) : std::string(curl_easy_strerror(code));
+}
+
+const char* RedirectProtocols(std::string_view url) {
+    constexpr std::string_view kHttps = "https:";
+    const bool secure = url.size() >= kHttps.size() &&
+                        std::equal(kHttps.begin(), kHttps.end(), url.begin(), [](char a, char b) {
+                            return a == std::tolower(static_cast<unsigned char>(b));
+                        });
+    return secure ? "https" : "http,https";
 }
 
 long ResponseStatus(CURL* easy) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace FutureDownloads::detail {
 
@@ -42,6 +43,10 @@ private:
     CURL* easy_ = nullptr;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
 };
+
+// The schemes a redirect may lead to from `url`: once on https, never back to plain http (the
+// Windows library refuses that too); from http, either.
+const char* RedirectProtocols(std::string_view url);
 
 // The HTTP status of the final response, 0 when none arrived.
 long ResponseStatus(CURL* easy);

@@ -3,7 +3,7 @@
 #include "net/FutureDownloads/CurlTransfer.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "net/FutureDownloads/MarkerScanner.h"
-#include "net/FutureDownloads/PartFile.h"
+#include "platform/PartFile.h"
 #include "net/FutureDownloads/UserAgent.h"
 
 namespace fs = std::filesystem;
@@ -12,7 +12,7 @@ namespace FutureDownloads {
 namespace {
 
 using detail::CurlTransfer;
-using detail::PartFile;
+using platform::PartFile;
 
 bool Cancelled(const DownloadOptions& options) {
     return options.cancel && options.cancel->load(std::memory_order_relaxed);
@@ -49,6 +49,7 @@ struct Receiver {
     std::size_t Take(const char* data, std::size_t size) {
         if (Cancelled(options)) return Refuse(DownloadError::Cancelled);
         StartBar();
+        if (TooLong(size)) return Refuse(DownloadError::TooLarge);
         scanner.Feed(data, size);
         if (scanner.Found()) return Refuse(DownloadError::ErrorPage);  // the rest cannot help
         if (!file.Write(data, size)) return Refuse(DownloadError::WriteFailed);
@@ -58,6 +59,11 @@ struct Receiver {
             options.bar->ProcessPendingEvents();
         }
         return size;
+    }
+
+    bool TooLong(std::size_t more) const {
+        if (options.maxBytes < 0) return false;
+        return announced > options.maxBytes || bytes + static_cast<std::int64_t>(more) > options.maxBytes;
     }
 
     std::size_t Refuse(DownloadError why) {
@@ -84,6 +90,9 @@ DownloadResult Classify(CURLcode code, const Receiver& receiver, const CurlTrans
             return Fail(DownloadError::WriteFailed, receiver.file.Error(), status);
         case DownloadError::Cancelled:
             return Fail(DownloadError::Cancelled, "cancelled", status);
+        case DownloadError::TooLarge:
+            return Fail(DownloadError::TooLarge, "more than " + std::to_string(receiver.options.maxBytes) + " bytes",
+                        status);
         default:
             break;
     }

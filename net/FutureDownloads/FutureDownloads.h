@@ -20,13 +20,14 @@ enum class DownloadError {
     ErrorPage,       // the body holds one of the two markers
     WriteFailed,     // the local file could not be written or moved into place
     Cancelled,
+    TooLarge,        // longer than DownloadOptions::maxBytes, announced or as it arrived
 };
 
 struct DownloadResult {
     DownloadError error = DownloadError::None;
     long httpStatus = 0;
     std::int64_t bytes = 0;  // bytes written to SaveTo
-    std::string detail;      // plain words for a log or standard error
+    std::string detail;      // technical words for a developer; the player sees FailureText
     explicit operator bool() const { return error == DownloadError::None; }
 };
 
@@ -36,11 +37,17 @@ struct DownloadOptions {
     const std::atomic<bool>* cancel = nullptr;  // set from another thread to abort
     // A server that sends nothing for this long is given up (tests shorten it).
     std::chrono::seconds stallTimeout{60};
+    // A body longer than this many bytes is refused (-1: no limit); a hostile server could
+    // otherwise fill the disk or, for a file read whole, the memory.
+    std::int64_t maxBytes = -1;
 };
 
-// Fetches Url into SaveTo. Writes a hidden temporary file beside SaveTo (".<name>.part-<random>")
-// and moves it into place only on success, never replacing a file; on failure no file is left
-// at SaveTo. Fails on a transport error, a final status outside 2xx, a body shorter than
+// Why a download failed, in short Russian words for the player ("" for success).
+std::string FailureText(const DownloadResult& result);
+
+// Fetches Url into SaveTo. Writes a hidden part file beside SaveTo (platform/PartFile.h) and
+// moves it into place, its data on the disk, only on success, never replacing a file; on
+// failure no file is left at SaveTo. Fails on a transport error, a final status outside 2xx, a body shorter than
 // announced, and a body holding an error marker. Local write errors come back as WriteFailed.
 DownloadResult Download(const std::string& Url, const std::filesystem::path& SaveTo,
                         const DownloadOptions& options = {});

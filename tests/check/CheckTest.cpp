@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/check/CompatibilityCheck.h"
+#include "core/manifest/ManifestFetch.h"
+#include "platform/PartFile.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -243,6 +245,44 @@ TEST_F(Check, HugeCountIsBoundedAndReportedOnce) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Всего модов на сервере: 2147483647 шт. (7 Байт)"), 1);
     EXPECT_EQ(lists_.MissingList.size(), 99999u);  // the unnamed entries after a.jar
     EXPECT_EQ(lists_.ServerTotal, 7);
+}
+
+// A killed run leaves part files in the mods folders and AppDataDir: the check takes exactly
+// those, never a file that only looks alike, nor one a running download still writes.
+TEST_F(Check, LeftoverPartFilesGoAndEverythingElseStays) {
+    Publish({{"a.jar", 1}});
+    const std::string leftover = ".pw-0123456789abcdef-0a1b2c3d4e5z.part";
+    const std::vector<fs::path> folders = {tmp_.appData(), request_.modsDir, request_.versionModsDir};
+    const Lines alike = {".pw-0123456789abcdef-0a1b2c3d4e5z.part.jar", ".pw-0123456789ABCDEF-0a1b2c3d4e5z.part",
+                         ".pw-0123456789abcdef-0a1b2c3d4e5.part", "pw-0123456789abcdef-0a1b2c3d4e5z.part",
+                         ".a.jar.part-0a1b2c3d4e5z", "a.jar.part"};
+    for (const fs::path& folder : folders) {
+        tmp_.write(folder.lexically_relative(tmp_.root()) / leftover, "half a mod");
+        for (const auto& name : alike) tmp_.write(folder.lexically_relative(tmp_.root()) / name, "keep");
+    }
+    fs::create_directories(request_.versionModsDir / ".pw-fedcba9876543210-zzzzzzzzzzzz.part");  // a folder
+    platform::PartFile running(request_.versionModsDir / "b.jar");
+    ASSERT_TRUE(running.IsOpen()) << running.Error();
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    for (const fs::path& folder : folders) {
+        EXPECT_FALSE(fs::exists(folder / leftover)) << folder;
+        for (const auto& name : alike) EXPECT_TRUE(fs::exists(folder / name)) << folder / name;
+    }
+    EXPECT_TRUE(fs::is_directory(request_.versionModsDir / ".pw-fedcba9876543210-zzzzzzzzzzzz.part"));
+    EXPECT_TRUE(fs::exists(running.Path())) << "a download in progress keeps its part file";
+}
+
+// A larger or endless manifest would fill the disk and then the memory that reads it.
+TEST_F(Check, ManifestAboveTheCapIsAFailedFetch) {
+    std::string huge = "[modlist]\nCount=0\n";
+    huge.resize(kMaxManifestBytes + 1, ';');
+    server_.serve("/Update", huge);
+    const CheckOutcome outcome = RunCompatibilityCheck(log_, request_, lists_);
+    EXPECT_EQ(outcome.result, CheckResult::ManifestNotFetched);
+    ExpectLog(log_.Lines(), {"=====Проверка совместимости=====", "[time] Ошибка загрузки конфига."});
+    EXPECT_TRUE(test::listDir(tmp_.appData()).empty()) << "neither the manifest nor its part file";
 }
 
 // Each size is 64-bit: one file over 2 GiB, a pack over 4 GiB.

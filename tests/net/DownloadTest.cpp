@@ -15,6 +15,7 @@
 #include <chrono>
 #include <thread>
 
+#include "net/FutureDownloads/CurlTransfer.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "platform/Network.h"
 #include "tests/net/RecordingBar.h"
@@ -258,6 +259,82 @@ TEST_F(DownloadTest, NestedDownloadOnSameThreadWorks) {
     EXPECT_TRUE(innerOk);
     EXPECT_EQ(readFile(dir / "outer"), Pattern(500000));
     EXPECT_EQ(readFile(dir / "inner"), "inner body");
+}
+
+// Another program (or a second copy of this one) makes the file while the body arrives: the
+// finished download must not move over it.
+TEST_F(DownloadTest, TargetMadeWhileTheBodyArrivesIsKept) {
+    server.serve("/a.jar", Pattern(500000));
+    NestingBar bar;
+    bar.nested = [&] { tmp.write("mods/a.jar", "made meanwhile"); };
+    const DownloadResult r = Download(server.url("/a.jar"), dir / "a.jar", {.bar = &bar});
+    EXPECT_EQ(r.error, DownloadError::TargetExists) << r.detail;
+    EXPECT_EQ(readFile(dir / "a.jar"), "made meanwhile");
+    ExpectFolderHolds({"a.jar"});
+}
+
+// Every name a file system holds (255 bytes) must also get a part file beside it.
+TEST_F(DownloadTest, LongestNamesDownload) {
+    std::string cyrillic;
+    for (int i = 0; i < 127; ++i) cyrillic += "Я";  // two bytes each
+    for (const std::string& name : {std::string(237, 'a'), std::string(255, 'b'), cyrillic + "x"}) {
+        ASSERT_LE(name.size(), 255u);
+        server.serve("/mods3/" + name, "content of " + name.substr(0, 3));
+        const DownloadResult r = Download(ServerUrl(server.url(""), "/mods3/", name), dir / name);
+        ASSERT_TRUE(r) << name.size() << " bytes: " << r.detail;
+        EXPECT_EQ(readFile(dir / name), "content of " + name.substr(0, 3));
+    }
+    EXPECT_EQ(listDir(dir).size(), 3u) << "no part file may stay behind";
+}
+
+struct SizeCapCase {
+    const char* what;
+    void (*setUp)(HttpServer&);
+    bool accepted;
+};
+
+constexpr std::int64_t kCap = 100000;
+const SizeCapCase kSizeCaps[] = {
+    {"exactly the cap", [](HttpServer& s) { s.serve("/f", Pattern(kCap)); }, true},
+    {"one byte more, announced", [](HttpServer& s) { s.serve("/f", Pattern(kCap + 1)); }, false},
+    {"one byte more, no length announced",
+     [](HttpServer& s) { s.serveChunks("/f", {Pattern(kCap / 2), Pattern(kCap / 2), "x"}); }, false},
+    {"announced far beyond, never sent", [](HttpServer& s) { s.serveStall("/f", std::size_t{1} << 40, "x"); }, false},
+};
+
+class DownloadSizeCap : public DownloadTest, public ::testing::WithParamInterface<SizeCapCase> {};
+
+TEST_P(DownloadSizeCap, RefusesBodiesAboveTheCap) {
+    GetParam().setUp(server);
+    const DownloadResult r = Download(server.url("/f"), dir / "f", {.maxBytes = kCap});
+    if (GetParam().accepted) {
+        ASSERT_TRUE(r) << r.detail;
+        EXPECT_EQ(fs::file_size(dir / "f"), static_cast<std::uintmax_t>(kCap));
+    } else {
+        EXPECT_EQ(r.error, DownloadError::TooLarge) << r.detail;
+        EXPECT_LE(r.bytes, kCap);
+        ExpectFolderHolds({});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DownloadSizeCap, ::testing::ValuesIn(kSizeCaps));
+
+// Once on https, a redirect may not lead back to plain http, where anyone on the way could
+// hand over another file.
+TEST(RedirectProtocols, HttpsNeverFallsBackToHttp) {
+    EXPECT_STREQ(detail::RedirectProtocols("https://brenvik.example/Update"), "https");
+    EXPECT_STREQ(detail::RedirectProtocols("HTTPS://brenvik.example/Update"), "https");
+    EXPECT_STREQ(detail::RedirectProtocols("http://brenvik.example/Update"), "http,https");
+}
+
+// The list is what libcurl enforces: a redirect to a scheme outside it is refused before any
+// byte of the other place is read.
+TEST_F(DownloadTest, RedirectOutsideTheAllowedSchemesIsRefused) {
+    const fs::path secret = tmp.write("secret.txt", "local secret");
+    server.serveRedirect("/a.jar", "file://" + secret.string());
+    const DownloadResult r = Download(server.url("/a.jar"), dir / "a.jar");
+    EXPECT_EQ(r.error, DownloadError::Transport) << r.detail;
+    ExpectFolderHolds({});
 }
 
 TEST_F(DownloadTest, ConcurrentDownloadsOnWorkerThreads) {

@@ -67,6 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"unsafe name",
                   [](const PackFixture& p) { p.setManifest(Replaced(kModList, "mod3=zz_last.jar", "mod3=..\\zz_last.jar")); },
                   {Kind::UnsafeName}},
+        CheckCase{"name longer than a file system holds",
+                  [](const PackFixture& p) {
+                      std::string cyrillic;
+                      for (int i = 0; i < 128; ++i) cyrillic += "Я";  // 256 bytes, 128 letters
+                      p.setManifest(Replaced(kModList, "mod3=zz_last.jar", "mod3=" + cyrillic));
+                  },
+                  {Kind::NameTooLong}},
         CheckCase{"marker phrase inside a file, split over a line break",
                   [](const PackFixture& p) {
                       std::string body(3000, 'b');

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
 #include "tests/support/DropFileOverride.h"
 #include "tests/support/TempDir.h"
 
@@ -75,6 +80,50 @@ TEST(MoveFileReplacing, MovesAcrossFileSystems) {
     EXPECT_TRUE(moved);
     EXPECT_FALSE(fs::exists(source));
     EXPECT_EQ(content, std::string(100000, 'x'));
+}
+
+// The copy that stands in for a rename across file systems, called directly so the test
+// needs no second file system. A process killed halfway through the copy (here by the
+// file-size limit's signal, which a full disk or Ctrl+C would be in real life) must leave no
+// short file under the mod's name: the check would accept it for good.
+TEST(MoveAcrossFileSystems, KilledHalfwayLeavesNoFileUnderTheName) {
+    TempDir dir;
+    const std::string content(400000, 'm');
+    const fs::path source = dir.write("mods/a.jar", content);
+    const fs::path target = dir.root() / "mods" / "1.12.2" / "a.jar";
+    fs::create_directories(target.parent_path());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit noCore{0, 0}, small{100000, 100000};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        AllInOne::MoveAcrossFileSystems(source, target);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the copy must be cut off: " << status;
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(readFile(source), content);
+}
+
+TEST(MoveAcrossFileSystems, MovesWholeAndNeverOverAFile) {
+    TempDir dir;
+    const fs::path source = dir.write("mods/a.jar", std::string(300000, 'a'));
+    const fs::path target = dir.root() / "mods" / "1.12.2" / "a.jar";
+    fs::create_directories(target.parent_path());
+    ASSERT_TRUE(AllInOne::MoveAcrossFileSystems(source, target));
+    EXPECT_EQ(readFile(target), std::string(300000, 'a'));
+    EXPECT_FALSE(fs::exists(source));
+
+    const fs::path second = dir.write("mods/b.jar", "new");
+    const fs::path taken = dir.write("mods/1.12.2/b.jar", "there first");
+    EXPECT_FALSE(AllInOne::MoveAcrossFileSystems(second, taken));
+    EXPECT_EQ(readFile(taken), "there first");
+    EXPECT_EQ(readFile(second), "new");
+    EXPECT_EQ(listDir(target.parent_path()), (std::vector<std::string>{"a.jar", "b.jar"})) << "no part file left";
 }
 
 TEST(LocalFileSize, MeasuresFilesAndGivesZeroWhenMissing) {

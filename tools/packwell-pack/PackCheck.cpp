@@ -24,6 +24,10 @@ namespace {
 
 using Kind = Problem::Kind;
 
+// A file name's limit on Linux file systems, in bytes of UTF-8 (NTFS counts 255 UTF-16 units,
+// which such a name never exceeds).
+constexpr std::size_t kMaxNameBytes = 255;
+
 bool HasKey(const IniData& ini, const std::string& section, const std::string& key) {
     // The reader hands back the default only for an absent key, so two defaults tell.
     return ini.ReadString(section, key, "a") == ini.ReadString(section, key, "b");
@@ -169,6 +173,12 @@ private:
             const std::string name = ini.ReadString(section, key, "");
             if (name.empty()) {
                 Add(Kind::EmptyName, where + "empty name");
+                continue;
+            }
+            if (name.size() > kMaxNameBytes) {
+                Add(Kind::NameTooLong, where + "\"" + Shown(name) + "\" is " + std::to_string(name.size()) +
+                                           " bytes long; file systems hold names of at most " +
+                                           std::to_string(kMaxNameBytes));
                 continue;
             }
             if (!IsPublishableName(name)) {

@@ -16,6 +16,7 @@ struct Problem {
         BeyondCount,     // an entry after Count, which clients ignore
         EmptyName,
         UnsafeName,      // a name a client refuses or reads back differently
+        NameTooLong,     // more than 255 bytes of UTF-8: no file system holds such a name
         Duplicate,       // the same name twice in one list
         CaseClash,       // two names one Windows client would store as one file
         BadSize,         // mod<i>size absent, not a number or negative

@@ -8,6 +8,7 @@
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tools/packwell-sync/GameDirChoice.h"
 #include "tools/packwell-sync/ServerAddress.h"
+#include "tools/packwell-sync/StopSignal.h"
 
 namespace packwell::cli {
 
@@ -29,6 +30,8 @@ std::optional<CheckedFolder> CheckFolder(const Options& options, StatusLog& log,
     request.isConnected = [server = request.baseUrl] {
         return IsLoopbackServer(server) || FutureDownloads::IsInternetConnected();
     };
+
+    request.cancel = &StopRequested();
 
     CheckedFolder checked{choice.check, request.baseUrl, {}};
     const CheckOutcome outcome = RunCompatibilityCheck(log, request, checked.lists);

@@ -1,7 +1,5 @@
 #include "tools/packwell-sync/SyncMode.h"
 
-#include <atomic>
-#include <csignal>
 #include <exception>
 #include <set>
 #include <system_error>
@@ -13,6 +11,7 @@
 #include "core/sync/SyncRun.h"
 #include "core/sync/UiQueue.h"
 #include "tools/packwell-sync/CheckMode.h"
+#include "tools/packwell-sync/StopSignal.h"
 #include "tools/packwell-sync/TerminalProgress.h"
 
 namespace fs = std::filesystem;
@@ -55,34 +54,6 @@ private:
     StatusLog& log_;
 };
 
-// Ctrl+C or a termination request stops the downloads; the run then ends as usual and no
-// partial file is left under a mod's name.
-std::atomic<SyncRun*> g_running{nullptr};
-
-extern "C" void StopRun(int) {
-    if (SyncRun* run = g_running.load()) run->Cancel();
-}
-
-class StopOnSignal {
-public:
-    explicit StopOnSignal(SyncRun& run) {
-        g_running = &run;
-        oldInt_ = std::signal(SIGINT, StopRun);
-        oldTerm_ = std::signal(SIGTERM, StopRun);
-    }
-    ~StopOnSignal() {
-        std::signal(SIGINT, oldInt_);
-        std::signal(SIGTERM, oldTerm_);
-        g_running = nullptr;
-    }
-    StopOnSignal(const StopOnSignal&) = delete;
-    StopOnSignal& operator=(const StopOnSignal&) = delete;
-
-private:
-    void (*oldInt_)(int) = SIG_DFL;
-    void (*oldTerm_)(int) = SIG_DFL;
-};
-
 bool AllInPlace(const std::vector<std::string>& names, const fs::path& versionModsDir) {
     for (const auto& name : std::set<std::string>(names.begin(), names.end())) {
         std::error_code ec;
@@ -118,7 +89,8 @@ ExitStatus RunSync(const Options& options, std::ostream& out, std::ostream& err,
                             progress.Note(name + ": " + result.detail);
                     });
         {
-            StopOnSignal stop(run);
+            // Ctrl+C stops the downloads; the run then ends as usual, with no part file left.
+            CancelRunOnStop stop(run);
             run.Start();
             while (!run.Finished()) {
                 queue.Drain(std::chrono::milliseconds(1));

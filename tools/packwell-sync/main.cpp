@@ -9,10 +9,12 @@
 #include "core/settings/SharedValues.h"
 #include "tools/packwell-sync/CheckMode.h"
 #include "tools/packwell-sync/Options.h"
+#include "tools/packwell-sync/StopSignal.h"
 #include "tools/packwell-sync/SyncMode.h"
 
 int main(int argc, char** argv) {
     using namespace packwell::cli;
+    InstallStopSignalHandlers();
     const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     switch (parsed.kind) {
         case ParsedArguments::Kind::Help:

@@ -3,29 +3,11 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
 
 namespace fs = std::filesystem;
 
 namespace AllInOne {
-namespace {
-
-// Across file systems a rename is refused: copy, then remove the source. A copy that
-// fails, or a source that cannot be removed, is undone so that no second copy is left.
-bool CopyThenRemove(const fs::path& source, const fs::path& target) {
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::symlink_status(source, ec))) return false;
-    if (!fs::copy_file(source, target, fs::copy_options::none, ec) || ec) {
-        fs::remove(target, ec);
-        return false;
-    }
-    if (!fs::remove(source, ec) || ec) {
-        fs::remove(target, ec);
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 bool MoveFileReplacing(const fs::path& Source, const fs::path& Target, bool FailIfExists) {
     std::error_code ec;
@@ -36,7 +18,7 @@ bool MoveFileReplacing(const fs::path& Source, const fs::path& Target, bool Fail
         fs::remove(Target, ec);  // a failure shows in the move below
     }
     if (std::rename(Source.c_str(), Target.c_str()) == 0) return true;
-    return errno == EXDEV && CopyThenRemove(Source, Target);
+    return errno == EXDEV && MoveAcrossFileSystems(Source, Target);
 }
 
 }  // namespace AllInOne

@@ -1,23 +1,15 @@
-#include "net/FutureDownloads/PartFile.h"
+#include "platform/PartFile.h"
 
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <random>
 
-namespace FutureDownloads::detail {
+namespace platform {
 namespace {
-
-std::string RandomSuffix() {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string s(12, '0');
-    for (char& c : s) c = kDigits[engine() % 36];
-    return s;
-}
 
 // Gives `from` the name `to` unless `to` exists; 0 or an errno value.
 int MoveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -39,23 +31,26 @@ int MoveNoReplace(const std::filesystem::path& from, const std::filesystem::path
 }  // namespace
 
 PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
-    std::string base = ".";  // built step by step: GCC 12 misreads "." + name + ... (-Wrestrict)
-    base += target.filename().string();
-    base += ".part-";
+    const std::string targetName = target.filename().string();
     for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
-        path_ = target.parent_path() / (base + RandomSuffix());
+        path_ = target.parent_path() / PartFileName(targetName);
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
         Fail("cannot create", errno);
         path_.clear();
+        return;
     }
+    // Marks the file as in use for RemoveLeftoverPartFiles; the lock ends with the descriptor,
+    // also when the process is killed. A file system without locks only loses that mark.
+    ::flock(fd_, LOCK_EX | LOCK_NB);
 }
 
 PartFile::~PartFile() {
-    if (fd_ >= 0) ::close(fd_);
+    // Unlinked before the lock goes, so no cleanup ever sees it unlocked.
     if (!committed_ && !path_.empty()) ::unlink(path_.c_str());
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void PartFile::Fail(const char* what, int err) {
@@ -78,15 +73,19 @@ bool PartFile::Write(const void* data, std::size_t size) {
 }
 
 PartFile::CommitResult PartFile::Commit() {
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0) {  // a delayed write error (full disk, network share) shows up here
+    // A power cut after the rename must not leave an empty or short file under the real name,
+    // which the check would accept for good: the data goes to the disk first.
+    if (::fsync(fd_) != 0 && errno != EINVAL) {  // EINVAL: a file system that cannot sync
         Fail("cannot write", errno);
         return CommitResult::Failed;
     }
+    // The lock is held until the rename is done: the cleanup never takes a file about to be
+    // renamed. After a good sync, closing has no write error left to report.
     const int err = MoveNoReplace(path_, target_);
+    ::close(fd_);
+    fd_ = -1;
     if (err == EEXIST) {
-        error_ = target_.string() + " appeared while it was being downloaded";
+        error_ = target_.string() + " appeared while it was being written";
         return CommitResult::TargetExists;
     }
     if (err != 0) {
@@ -97,4 +96,4 @@ PartFile::CommitResult PartFile::Commit() {
     return CommitResult::Done;
 }
 
-}  // namespace FutureDownloads::detail
+}  // namespace platform

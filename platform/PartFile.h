@@ -1,0 +1,58 @@
+#pragma once
+// The file a write goes to before it takes a mod's (or the manifest's) name: hidden beside its
+// target under a short name of its own, so no other call and no folder check takes it for the
+// real file, and so a target of any length that fits a file name also fits its part file. It
+// reaches the target name only through Commit, with its data on the disk, and disappears
+// otherwise.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// ".pw-" + 16 hex digits of the target name's hash + "-" + 12 random [0-9a-z] + ".part":
+// 38 bytes whatever the target's length.
+std::string PartFileName(std::string_view targetName);
+// Exactly the names PartFileName gives: the only ones the leftover cleanup removes.
+bool IsPartFileName(std::string_view name);
+
+class PartFile {
+public:
+    enum class CommitResult { Done, TargetExists, Failed };
+
+    // Creates the file; check IsOpen and Error afterwards. While the object lives the file is
+    // locked, so the leftover cleanup of another process leaves it alone.
+    explicit PartFile(const std::filesystem::path& target);
+    ~PartFile();  // removes the file unless it was committed
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::filesystem::path& Path() const { return path_; }
+
+    // Writes all bytes; false (with Error set) when the disk refuses them.
+    bool Write(const void* data, std::size_t size);
+    // Flushes the data to the disk, closes the file and gives it the target name, never
+    // replacing a file found there.
+    CommitResult Commit();
+
+    // What went wrong, in plain words; empty while all is well.
+    const std::string& Error() const { return error_; }
+
+private:
+    void Fail(const char* what, int err);
+
+    std::filesystem::path target_;
+    std::filesystem::path path_;
+    int fd_ = -1;
+    bool committed_ = false;
+    std::string error_;
+};
+
+// Removes the part files in `folder` that no living PartFile holds: what a killed or crashed
+// run left behind. Other files, and part files still being written, stay. Returns how many
+// went; a missing folder has none.
+std::size_t RemoveLeftoverPartFiles(const std::filesystem::path& folder);
+
+}  // namespace platform

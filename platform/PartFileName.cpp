@@ -1,0 +1,51 @@
+#include <cstdint>
+#include <random>
+
+#include "platform/PartFile.h"
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kPrefix = ".pw-";
+constexpr std::string_view kSuffix = ".part";
+constexpr std::size_t kHashDigits = 16;
+constexpr std::size_t kRandomChars = 12;
+constexpr std::string_view kHex = "0123456789abcdef";
+constexpr std::string_view kRandomAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+// FNV-1a: tells which target a leftover belonged to, nothing more is asked of it.
+std::uint64_t NameHash(std::string_view name) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const unsigned char c : name) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+bool AllOf(std::string_view text, std::string_view alphabet) {
+    return text.find_first_not_of(alphabet) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string PartFileName(std::string_view targetName) {
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    std::string name(kPrefix);
+    const std::uint64_t hash = NameHash(targetName);
+    for (std::size_t i = 0; i < kHashDigits; ++i) name += kHex[(hash >> (60 - 4 * i)) & 15];
+    name += '-';
+    for (std::size_t i = 0; i < kRandomChars; ++i) name += kRandomAlphabet[engine() % kRandomAlphabet.size()];
+    name += kSuffix;
+    return name;
+}
+
+bool IsPartFileName(std::string_view name) {
+    constexpr std::size_t kLength = kPrefix.size() + kHashDigits + 1 + kRandomChars + kSuffix.size();
+    if (name.size() != kLength || !name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return false;
+    name.remove_prefix(kPrefix.size());
+    return AllOf(name.substr(0, kHashDigits), kHex) && name[kHashDigits] == '-' &&
+           AllOf(name.substr(kHashDigits + 1, kRandomChars), kRandomAlphabet);
+}
+
+}  // namespace platform
