@@ -4,12 +4,14 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <exception>
 #include <memory>
 
 #include "app/SingleInstance.h"
 #include "app/UpdateCheck.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
+#include "ui/ErrorBox.h"
 #include "ui/Unit1.h"
 #include "ui/skin/Fonts.h"
 
@@ -26,6 +28,12 @@ int RunStartup(int& argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    return StartProgram();
+}
+
+namespace {
+
+int StartupSequence() {
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
     EnsureAppDataDir();
@@ -44,6 +52,17 @@ int RunStartup(int& argc, char** argv) {
     mainWindow.show();
     QApplication::exec();
     return 0;
+}
+
+}  // namespace
+
+int StartProgram() {
+    try {
+        return StartupSequence();
+    } catch (const std::exception& error) {
+        ShowErrorBox(nullptr, error);
+        return 1;
+    }
 }
 
 }  // namespace packwell::app

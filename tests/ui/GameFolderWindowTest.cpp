@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -128,6 +129,29 @@ TEST_F(GameFolderWindow, ChosenFolderIsSavedAndValidatedAndCancelKeepsTheOld) {
     EXPECT_EQ(w.GameDir, chosen.string());
     EXPECT_EQ(w.sLabel1->text(), QStringLiteral("Неправильный путь к папке с игрой!"));
     EXPECT_NE(readFile(w.SettingsIni->FileName()).find("GameFolder=" + chosen.string()), std::string::npos);
+}
+
+// The folder is saved first: a name the settings file cannot hold ends the handler with the
+// settings' write error, and the folder is not validated.
+TEST_F(GameFolderWindow, FolderWithALineBreakGivesTheWriteError) {
+    const fs::path first = MakeGameFolder(home, "first", {"versions/1.12.2", "assets"});
+    const fs::path chosen = MakeGameFolder(home, "two\nlines", {"versions/1.12.2", "assets"});
+    TVantorCompatibility& w = StartWith(first);
+    const std::string before = readFile(w.SettingsIni->FileName());
+
+    QString boxText;
+    QTimer::singleShot(0, [&boxText] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxText = box->text();
+            box->accept();
+        }
+    });
+    desktop.folderToChoose = QString::fromStdString(chosen.string());
+    w.sButtonSetFolder->click();
+
+    EXPECT_EQ(boxText.toStdString(), "Unable to write to " + w.SettingsIni->FileName().string());
+    EXPECT_EQ(readFile(w.SettingsIni->FileName()), before);
+    EXPECT_EQ(w.sEdit1->text().toStdString(), first.string());  // not validated
 }
 
 TEST_F(GameFolderWindow, OpenShowsOnlyAFolderThatExists) {
