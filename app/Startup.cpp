@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/ApplicationTitle.h"
 #include "app/SingleInstance.h"
 #include "app/UpdateCheck.h"
 #include "core/settings/IniFile.h"
@@ -45,7 +46,7 @@ int StartupSequence() {
     // A copy that created its window while this one looked for an update wins.
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Brenvik Update"));
+    SetApplicationTitle();
     TVantorCompatibility mainWindow;  // creates the hidden cleanup dialog with it
     const InstanceServer server(kMainWindowClass, &mainWindow);
 
