@@ -12,8 +12,8 @@
 //                    .ShowWarning = [&]{ /* QMessageBox: kGameWarningCaption/Text, OK only,
 //                                          warning icon, application-modal, stays on top */ },
 //                    .ResumeTimer = [&]{ Timer5->start(); }});
-#include <chrono>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>

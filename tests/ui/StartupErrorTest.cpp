@@ -17,6 +17,10 @@ TEST(StartupError, DataFolderPathTooLongShowsABoxAndEndsWithOne) {
     TempDir home;  // restores APPDATA when done
     const std::string longAppData = (home.root() / std::string(300, 'a')).string();
     setenv("APPDATA", longAppData.c_str(), 1);
+    // The single-instance guard's socket lives in TMPDIR: no Packwell of the user's may answer.
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(home.root().string()));
 
     QString boxText;
     QTimer::singleShot(0, [&boxText] {
@@ -26,6 +30,8 @@ TEST(StartupError, DataFolderPathTooLongShowsABoxAndEndsWithOne) {
         }
     });
     EXPECT_EQ(app::StartProgram(), 1);
+    if (hadTmp) qputenv("TMPDIR", oldTmp);
+    else qunsetenv("TMPDIR");
 
     EXPECT_TRUE(boxText.contains(QStringLiteral("255"))) << boxText.toStdString();
     EXPECT_TRUE(boxText.contains(QString::fromStdString(longAppData))) << boxText.toStdString();
