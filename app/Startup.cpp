@@ -4,12 +4,15 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <exception>
 #include <memory>
 
+#include "app/ApplicationTitle.h"
 #include "app/SingleInstance.h"
 #include "app/UpdateCheck.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
+#include "ui/ErrorBox.h"
 #include "ui/Unit1.h"
 #include "ui/skin/Fonts.h"
 
@@ -26,6 +29,12 @@ int RunStartup(int& argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    return StartProgram();
+}
+
+namespace {
+
+int StartupSequence() {
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
     EnsureAppDataDir();
@@ -37,13 +46,24 @@ int RunStartup(int& argc, char** argv) {
     // A copy that created its window while this one looked for an update wins.
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Brenvik Update"));
+    SetApplicationTitle();
     TVantorCompatibility mainWindow;  // creates the hidden cleanup dialog with it
     const InstanceServer server(kMainWindowClass, &mainWindow);
 
     mainWindow.show();
     QApplication::exec();
     return 0;
+}
+
+}  // namespace
+
+int StartProgram() {
+    try {
+        return StartupSequence();
+    } catch (const std::exception& error) {
+        ShowErrorBox(nullptr, error);
+        return 1;
+    }
 }
 
 }  // namespace packwell::app

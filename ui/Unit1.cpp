@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -13,6 +12,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "ui/ErrorBox.h"
 #include "ui/FutureAnimations.h"
 #include "ui/QtProgressBar.h"
 #include "ui/Unit2.h"
@@ -288,6 +288,4 @@ bool TVantorCompatibility::Guarded(const std::function<void()>& handler) {
     }
 }
 
-void TVantorCompatibility::ShowError(const std::exception& error) {
-    QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
-}
+void TVantorCompatibility::ShowError(const std::exception& error) { ShowErrorBox(this, error); }

@@ -40,8 +40,30 @@ GameGuardPlatform GameGuardPlatform::System() {
     return p;
 }
 
+GameGuard::~GameGuard() { WaitForEnding(); }
+
+void GameGuard::WaitForEnding() {
+    if (ending_.joinable()) ending_.join();
+}
+
+void GameGuard::StartEnding(const platform::GameWindow& game) {
+    endingDone_ = false;
+    ending_ = std::thread([end = platform_.EndOwner, game, &done = endingDone_] {
+        try {
+            if (end) end(game);
+        } catch (...) {
+            // Nobody to tell on this thread; a game that survives is found at a later validation.
+        }
+        done = true;
+    });
+}
+
 GuardResult GameGuard::Check() {
     if (warning_) return GuardResult::Busy;
+    if (ending_.joinable()) {
+        if (!endingDone_) return GuardResult::Busy;
+        ending_.join();
+    }
     std::optional<platform::GameWindow> game = platform_.FindGameWindow();
     if (!game || !platform_.GameProcessRunning()) return GuardResult::NoGame;
 
@@ -55,7 +77,7 @@ GuardResult GameGuard::Check() {
     game = platform_.FindGameWindow();
     if (!game) return GuardResult::GameLeft;
     platform_.AskToClose(*game);
-    platform_.EndOwner(*game);
+    StartEnding(*game);
     return GuardResult::GameStopped;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 
 #include "core/settings/IniEdit.h"
@@ -57,7 +58,12 @@ bool IniFile::ReadBool(const std::string& Section, const std::string& Key, bool 
 }
 
 void IniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) const {
-    ini::CheckWritable(Section, Key, Value);
+    // Text that would not read back as written (a line break in a path) is a refused write.
+    try {
+        ini::CheckWritable(Section, Key, Value);
+    } catch (const std::invalid_argument&) {
+        throw IniWriteError(path_);
+    }
     // A file that exists but cannot be read would lose its other keys: refuse instead.
     const std::optional<std::string> current = ReadWhole(path_);
     if (!current) throw IniWriteError(path_);

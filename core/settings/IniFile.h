@@ -46,7 +46,8 @@ public:
     std::int32_t ReadInteger(const std::string& Section, const std::string& Key, std::int32_t Default) const;
     bool ReadBool(const std::string& Section, const std::string& Key, bool Default) const;
 
-    // Creates the file and the section when missing. Throws IniWriteError.
+    // Creates the file and the section when missing. Throws IniWriteError, also for text that
+    // would not read back as written.
     void WriteString(const std::string& Section, const std::string& Key, const std::string& Value) const;
     void WriteInteger(const std::string& Section, const std::string& Key, std::int32_t Value) const;
     void WriteBool(const std::string& Section, const std::string& Key, bool Value) const;  // "1"/"0"

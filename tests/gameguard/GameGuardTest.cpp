@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,37 +17,53 @@ using packwell::GuardResult;
 
 namespace {
 
-// Records every step the guard takes, in order.
+// Records every step the guard takes, in order; the ending runs on the guard's own thread.
 struct Script {
     std::vector<std::string> calls;
+    std::mutex mutex;
     std::vector<std::optional<platform::GameWindow>> windows;  // answers to successive searches
     bool processRunning = true;
     std::function<void()> duringWarning;
+    // While set, the game's owner takes until it is fulfilled to end (bounded, so that a guard
+    // that waited for it on the caller's thread fails instead of hanging).
+    std::optional<std::shared_future<void>> slowEnding;
+
+    void record(std::string call) {
+        std::lock_guard lock(mutex);
+        calls.push_back(std::move(call));
+    }
+    std::vector<std::string> recorded() {
+        std::lock_guard lock(mutex);
+        return calls;
+    }
 
     GameGuardPlatform platform() {
         return {
             [this]() -> std::optional<platform::GameWindow> {
-                calls.push_back("find");
+                record("find");
                 if (windows.empty()) return std::nullopt;
                 auto w = windows.front();
                 if (windows.size() > 1) windows.erase(windows.begin());
                 return w;
             },
             [this] {
-                calls.push_back("process");
+                record("process");
                 return processRunning;
             },
-            [this](const platform::GameWindow& w) { calls.push_back("close " + std::to_string(w.Id)); },
-            [this](const platform::GameWindow& w) { calls.push_back("end " + std::to_string(w.OwnerPid)); },
+            [this](const platform::GameWindow& w) { record("close " + std::to_string(w.Id)); },
+            [this](const platform::GameWindow& w) {
+                if (slowEnding) slowEnding->wait_for(std::chrono::seconds(10));
+                record("end " + std::to_string(w.OwnerPid));
+            },
         };
     }
     GameGuardWindow window() {
-        return {[this] { calls.push_back("pause"); },
+        return {[this] { record("pause"); },
                 [this] {
-                    calls.push_back("warn");
+                    record("warn");
                     if (duringWarning) duringWarning();
                 },
-                [this] { calls.push_back("resume"); }};
+                [this] { record("resume"); }};
     }
 };
 
@@ -56,7 +76,33 @@ TEST(GameGuard, WarnsThenClosesAndEndsTheWindowsOwnerWithTheTimerPaused) {
     s.windows = {platform::GameWindow{42, 4242}};
     GameGuard guard(s.platform(), s.window());
     EXPECT_EQ(guard.Check(), GuardResult::GameStopped);
-    EXPECT_EQ(s.calls, (Calls{"find", "process", "pause", "warn", "find", "close 42", "end 4242", "resume"}));
+    guard.WaitForEnding();
+    const Calls calls = s.recorded();
+    ASSERT_EQ(calls.size(), 8u);
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6), (Calls{"find", "process", "pause", "warn", "find", "close 42"}));
+    EXPECT_TRUE(std::is_permutation(calls.begin() + 6, calls.end(), Calls{"end 4242", "resume"}.begin()));
+}
+
+// Ending the game takes seconds: the window goes on meanwhile, takes the game on its way out
+// for no new one, and a game that survived is warned about again.
+TEST(GameGuard, TheGameIsEndedWithoutHoldingTheWindow) {
+    Script s;
+    s.windows = {platform::GameWindow{42, 4242}};
+    std::promise<void> ended;
+    s.slowEnding = ended.get_future().share();
+    GameGuard guard(s.platform(), s.window());
+
+    EXPECT_EQ(guard.Check(), GuardResult::GameStopped);
+    EXPECT_EQ(s.recorded(), (Calls{"find", "process", "pause", "warn", "find", "close 42", "resume"}));
+    EXPECT_EQ(guard.Check(), GuardResult::Busy);
+    EXPECT_EQ(s.recorded().size(), 7u) << "looked for the game while it was being ended";
+
+    ended.set_value();
+    guard.WaitForEnding();
+    EXPECT_EQ(s.recorded().back(), "end 4242");
+    EXPECT_EQ(guard.Check(), GuardResult::GameStopped);
+    guard.WaitForEnding();
+    EXPECT_EQ(std::count(s.calls.begin(), s.calls.end(), "warn"), 2);
 }
 
 TEST(GameGuard, NeedsBothTheWindowAndTheProcess) {
@@ -81,6 +127,7 @@ TEST(GameGuard, NoSecondWarningWhileTheBoxIsOpen) {
     s.duringWarning = [&] { nested = guard.Check(); };  // a validation run from inside the box
     EXPECT_EQ(guard.Check(), GuardResult::GameStopped);
     EXPECT_EQ(nested, GuardResult::Busy);
+    guard.WaitForEnding();
     EXPECT_EQ(std::count(s.calls.begin(), s.calls.end(), "warn"), 1);
 }
 
@@ -101,6 +148,7 @@ TEST(GameGuard, TimerResumesAndGuardRearmsWhenTheWarningFails) {
     EXPECT_EQ(s.calls.back(), "resume");
     s.duringWarning = nullptr;
     EXPECT_EQ(guard.Check(), GuardResult::GameStopped);  // a survivor is warned about again
+    guard.WaitForEnding();
 }
 
 TEST(GameGuard, TextsAndNames) {

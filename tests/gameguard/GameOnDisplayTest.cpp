@@ -77,6 +77,7 @@ TEST_F(GameOnDisplay, GameIsWarnedAboutOnceAndEndedWhileAnotherJavaSurvives) {
     EXPECT_EQ(packwell::test::readFile(log), "close\n") << "the window was not asked to close first";
     EXPECT_TRUE(bystander.running()) << "another program of the same name was ended";
 
+    guard.WaitForEnding();
     EXPECT_EQ(guard.Check(), packwell::GuardResult::NoGame);
     EXPECT_EQ(counts.warnings, 1);
 }

@@ -1,8 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -109,6 +113,32 @@ TEST_F(SyncCli, FolderWithWorkExitsOneAndPrintsTheFindings) {
     EXPECT_EQ(run.exitCode, 1);
     ASSERT_GE(run.out.size(), 2u);
     EXPECT_EQ(run.out[1], "[time] Конфиг очищен.");
+}
+
+// The player's locale decides the decimal separator, as it does in the window.
+TEST_F(SyncCli, SizesUseTheLocalesDecimalSeparator) {
+    Publish("[modlist]\nCount=2\nmod1=a.jar\nmod1size=3891\nmod2=b.jar\nmod2size=1536\n");
+    tmp_.write("game/mods/1.12.2/a.jar", "jar");
+    const std::string args = Args(ValidGame());
+    const char* old = std::getenv("LC_ALL");
+    const std::optional<std::string> oldLcAll = old ? std::optional<std::string>(old) : std::nullopt;
+
+    struct Case {
+        const char* locale;
+        Lines expected;
+    };
+    for (const Case& c : {Case{"ru_RU.UTF-8", {"Всего модов на сервере: 2 шт. (5,3 Кб)", "Отсутствуют моды: 1 шт. (1,5 Кб)"}},
+                          Case{"C", {"Всего модов на сервере: 2 шт. (5.3 Кб)", "Отсутствуют моды: 1 шт. (1.5 Кб)"}}}) {
+        if (!std::setlocale(LC_NUMERIC, c.locale)) GTEST_SKIP() << c.locale << " is not installed";
+        std::setlocale(LC_NUMERIC, "C");
+        setenv("LC_ALL", c.locale, 1);
+        const ProgramRun run = RunSync(tmp_, args);
+        if (oldLcAll) setenv("LC_ALL", oldLcAll->c_str(), 1);
+        else unsetenv("LC_ALL");
+
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_THAT(run.out, ::testing::IsSupersetOf(c.expected)) << c.locale;
+    }
 }
 
 TEST_F(SyncCli, InvalidFolderExitsTwoWithTheLabelText) {

@@ -159,6 +159,25 @@ TEST_F(SyncRunCli, CleanDeletesOnlyListedFilesTheWhiteListDoesNotKeep) {
     EXPECT_THAT(test::listDir(VersionMods()), ElementsAre("a.jar", "kept.jar", "unlisted.jar"));
 }
 
+// A name in both lists is deleted by the cleanup after the run: the folder is then short of
+// a listed mod, whatever the run itself achieved.
+TEST_F(SyncRunCli, CleanThatDeletesAListedModLeavesExitCodeOne) {
+    Publish({{"a.jar", "a"}, {"b.jar", "b"}}, {"b.jar"});
+    tmp_.write("game/mods/1.12.2/a.jar", "a");
+    tmp_.write("game/mods/1.12.2/b.jar", "b");
+
+    Outcome run = Run("--clean");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_THAT(run.out, Contains("Удален мод: b.jar"));
+    EXPECT_THAT(test::listDir(VersionMods()), ElementsAre("a.jar"));
+
+    // The next check finds it missing and not deletable: the run fetches it and the folder is in step.
+    run = Run("--clean");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, Contains("[t] Успешно: b.jar"));
+    EXPECT_THAT(test::listDir(VersionMods()), ElementsAre("a.jar", "b.jar"));
+}
+
 TEST(SyncRunArguments, RunOptionsAreParsedAndRefusedWithCheckOnly) {
     using cli::ParseArguments;
     using Kind = cli::ParsedArguments::Kind;

@@ -1,8 +1,6 @@
 #include "tools/packwell-sync/SyncMode.h"
 
 #include <exception>
-#include <set>
-#include <system_error>
 
 #include "core/cleanup/Cleanup.h"
 #include "core/settings/IniFile.h"
@@ -11,10 +9,9 @@
 #include "core/sync/SyncRun.h"
 #include "core/sync/UiQueue.h"
 #include "tools/packwell-sync/CheckMode.h"
+#include "tools/packwell-sync/InStep.h"
 #include "tools/packwell-sync/StopSignal.h"
 #include "tools/packwell-sync/TerminalProgress.h"
-
-namespace fs = std::filesystem;
 
 namespace packwell::cli {
 namespace {
@@ -54,14 +51,6 @@ private:
     StatusLog& log_;
 };
 
-bool AllInPlace(const std::vector<std::string>& names, const fs::path& versionModsDir) {
-    for (const auto& name : std::set<std::string>(names.begin(), names.end())) {
-        std::error_code ec;
-        if (name.empty() || !fs::is_regular_file(versionModsDir / name, ec)) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 ExitStatus RunSync(const Options& options, std::ostream& out, std::ostream& err, bool errIsTerminal) {
@@ -99,8 +88,8 @@ ExitStatus RunSync(const Options& options, std::ostream& out, std::ostream& err,
             }
         }
         progress.Clear();
-        return AllInPlace(checked->lists.MissingList, checked->folder.VersionModsDir) ? ExitStatus::InStep
-                                                                                     : ExitStatus::WorkToDo;
+        return EveryListedModInPlace(ManifestIniPath(), checked->folder.VersionModsDir) ? ExitStatus::InStep
+                                                                                        : ExitStatus::WorkToDo;
     } catch (const std::exception& e) {
         progress.Clear();
         err << "Синхронизация прервана: " << e.what() << "\n";

@@ -2,6 +2,7 @@
 // admins who want to see what a fresh client would report.
 #include <unistd.h>
 
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 
 int main(int argc, char** argv) {
     using namespace packwell::cli;
+    // The user's locale, as the window has it from Qt: sizes then read "3,8 Кб" under ru_RU in both.
+    std::setlocale(LC_ALL, "");
     InstallStopSignalHandlers();
     const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     switch (parsed.kind) {

@@ -60,7 +60,7 @@ std::string ExpandEnvText(const std::string& Text) {
         result += Text[i++];
     }
     if (Utf16Length(result) > kMaxUnits)
-        throw std::length_error("ExpandEnvText: the expansion of \"" + Text + "\" is longer than 255 characters");
+        throw std::length_error("Путь «" + Text + "» длиннее 255 символов: " + result);
     return result;
 }
 
