@@ -120,6 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                       p.write("Update-linux", "\x7f" "ELF");
                   },
                   {Kind::UnsafeVersion}},
+        CheckCase{"version too long for the program's file name",
+                  [](const PackFixture& p) {
+                      p.setManifest("[Update]\r\nlastversion=" + std::string(65, '7') + "\r\n" + kModList);
+                      p.write("Update.exe", "MZ");
+                      p.write("Update-linux", "\x7f" "ELF");
+                  },
+                  {Kind::UnsafeVersion}},
         CheckCase{"forge installer missing, settings program empty",
                   [](const PackFixture& p) {
                       fs::remove(p.dir / kForgeInstallerName);

@@ -134,7 +134,8 @@ private:
             const std::string version = ini.ReadString("Update", "lastversion", "");
             if (!IsSafeVersionText(version))
                 Add(Kind::UnsafeVersion, "Update: lastversion \"" + Shown(version) +
-                                             "\" may hold only letters, digits, \".\", \"-\" and \"_\"; clients refuse the update");
+                                             "\" may hold only letters, digits, \".\", \"-\" and \"_\", at most " +
+                                             std::to_string(kMaxVersionLength) + " of them; clients refuse the update");
             for (const char* file : kNewProgramFiles) CheckPublishedFile(file, std::nullopt);
         }
     }
