@@ -8,12 +8,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "core/settings/IniFile.h"
+#include "ui/ErrorBox.h"
 #include "ui/FutureAnimations.h"
+#include "ui/GameWarning.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/skin/Fonts.h"
@@ -106,6 +111,21 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     w.CleanupDialog->sButtonDel->click();
     Settle();
     Save(w, folder, prefix + QStringLiteral("-7-handed-back"));
+
+    // The two boxes a player may meet while the window is open: each is pictured once it is up.
+    const auto shootBox = [&](const QString& name, const std::function<void()>& show) {
+        QTimer::singleShot(300, [&folder, &prefix, name] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                Save(*box, folder, prefix + name);
+                box->close();
+            }
+        });
+        show();
+    };
+    shootBox(QStringLiteral("-9-game-warning"), [&] { ShowGameWarning(&w); });
+    shootBox(QStringLiteral("-10-error-box"), [&] {
+        ShowErrorBox(&w, packwell::IniWriteError(w.SettingsIni->FileName()));
+    });
 
     w.FormCloseQuery();
     w.Timer6->stop();
