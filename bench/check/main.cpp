@@ -150,7 +150,7 @@ Peer CheckPeer(const Pack& pack, const packwell::test::Nginx& server) {
     };
     peer.verify = [lists, count = pack.files.size()] {
         if (!lists->MissingList.empty() || !lists->DeleteList.empty())
-            throw std::runtime_error("present files were reported missing");
+            throw std::runtime_error("the check found work in a pack that has none");
         if (lists->ServerTotal == 0 && count > 0) throw std::runtime_error("the manifest was not read");
     };
     return peer;
