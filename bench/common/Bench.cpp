@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <chrono>
@@ -72,14 +73,13 @@ bool OnPath(const char* program) {
 
 std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list<NumberOption> more) {
     Options options;
-    int rounds = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--quick") {
             options.quick = true;
             continue;
         }
-        int* target = arg == "--rounds" ? &rounds : nullptr;
+        int* target = arg == "--rounds" ? &options.rounds : nullptr;
         for (const NumberOption& o : more)
             if (arg == o.name) target = o.value;
         const std::optional<int> n = i + 1 < argc ? Number(argv[i + 1]) : std::nullopt;
@@ -92,7 +92,6 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::initializer_list
         *target = *n;
         ++i;
     }
-    if (rounds > 0) options.rounds = rounds;
     return options;
 }
 
@@ -153,23 +152,40 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ec);
 }
 
+void NoiseSource::Fill(char* data, std::size_t size) {
+    for (std::size_t at = 0; at < size; at += sizeof x_) {
+        x_ ^= x_ << 13;
+        x_ ^= x_ >> 7;
+        x_ ^= x_ << 17;
+        std::memcpy(data + at, &x_, std::min(sizeof x_, size - at));
+    }
+}
+
 void WriteNoise(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
     std::ofstream out(path, std::ios::binary);
-    std::vector<std::uint64_t> block(128 * 1024);
-    std::uint64_t x = seed * 0x9E3779B97F4A7C15ull + 1;  // xorshift64
+    NoiseSource noise(seed);
+    std::vector<char> block(1 << 20);
     for (std::uint64_t left = size; left > 0 && out;) {
-        for (auto& w : block) {
-            x ^= x << 13;
-            x ^= x >> 7;
-            x ^= x << 17;
-            w = x;
-        }
-        const std::uint64_t n = std::min<std::uint64_t>(left, block.size() * sizeof(std::uint64_t));
-        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
+        noise.Fill(block.data(), n);
+        out.write(block.data(), static_cast<std::streamsize>(n));
         left -= n;
     }
     out.close();
     if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b) {
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    if (!fa || !fb) return false;
+    std::vector<char> ba(1 << 20), bb(1 << 20);
+    while (true) {
+        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
+        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
+        if (fa.gcount() != fb.gcount() || std::memcmp(ba.data(), bb.data(), static_cast<std::size_t>(fa.gcount())) != 0)
+            return false;
+        if (fa.gcount() == 0) return true;
+    }
 }
 
 }  // namespace packwell::bench

@@ -13,7 +13,7 @@ namespace packwell::bench {
 
 struct Options {
     bool quick = false;
-    std::optional<int> rounds;  // unset: the program's own default
+    int rounds = 5;  // odd, so the median is one of the runs
 };
 
 // A further "--name N" a program takes; N is stored into *value (at least 1).
@@ -68,8 +68,22 @@ private:
     std::filesystem::path path_;
 };
 
+// Bytes that look like compressed data (no runs, no structure); the same seed gives the same
+// stream.
+class NoiseSource {
+public:
+    explicit NoiseSource(std::uint64_t seed) : x_(seed * 0x9E3779B97F4A7C15ull + 1) {}
+    void Fill(char* data, std::size_t size);
+
+private:
+    std::uint64_t x_;  // xorshift64
+};
+
 // `size` bytes that look like a compressed mod file (no runs, no structure); the same seed
 // gives the same bytes. Throws when the file cannot be written.
 void WriteNoise(const std::filesystem::path& path, std::uint64_t size, std::uint64_t seed);
+
+// Whether two files hold the same bytes.
+bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace packwell::bench

@@ -1,8 +1,9 @@
 // Synchronises an empty game folder from nginx on 127.0.0.1 with packwell-sync (Turbo and
 // sequential) and fetches the same files with aria2c -j5, in the same run, for
 //   (a) 1000 files of 64 KiB and (b) 10 files of 100 MiB.
-// Prints the wall times, our time over aria2c's, and the peak memory of each program. Every
-// program runs as a child process of its own, so its peak memory is its own.
+// Prints the wall times, our time over aria2c's, and the peak memory of each program, every
+// copy checked against the server's file. Every program runs as a child process of its own,
+// so its peak memory is its own.
 //   packwell-bench-sync [--quick] [--rounds N]
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "bench/common/Bench.h"
+#include "bench/common/Rounds.h"
 #include "tests/support/Nginx.h"
 
 namespace fs = std::filesystem;
@@ -45,16 +47,10 @@ void PublishServer(const fs::path& site, Scenario& s, std::uint64_t seed) {
     std::ofstream(site / "Update") << manifest;
 }
 
-// The program must succeed: a failed run has no time worth printing.
-ChildFigures RunQuiet(const std::vector<std::string>& args) {
-    const ChildFigures f = RunCommand(args, Silence::StdoutAndStderr);
-    if (!f.ok) throw std::runtime_error(args[0] + " failed");
-    return f;
-}
-
-void Verify(const fs::path& folder, const Scenario& s) {
+// Every file of the scenario, byte for byte as the server has it.
+void Verify(const fs::path& folder, const fs::path& site, const Scenario& s) {
     for (const auto& name : s.files)
-        if (!fs::is_regular_file(folder / name) || fs::file_size(folder / name) != s.size)
+        if (!SameBytes(site / "mods3" / name, folder / name))
             throw std::runtime_error("wrong copy of " + name + " in " + folder.string());
 }
 
@@ -69,7 +65,6 @@ fs::path FreshGame(const fs::path& root) {
 
 void Run(const Options& options) {
     const bool quick = options.quick;
-    const int rounds = options.rounds.value_or(1);
     const TempFolder temp("packwell-bench-sync");
     const fs::path root = temp.path();
     const fs::path site = root / "site";
@@ -82,8 +77,6 @@ void Run(const Options& options) {
          (quick ? 16ull : 100ull) << 20, {}},
     };
 
-    std::printf("%-20s %9s %9s %9s %7s %7s | %9s %9s %9s\n", "scenario", "aria2c s", "turbo s", "seq s", "turbo/a",
-                "seq/a", "aria MiB", "turbo MiB", "seq MiB");
     int seed = 1;
     for (Scenario& s : scenarios) {
         PublishServer(site, s, static_cast<std::uint64_t>(seed) * 100000);
@@ -94,34 +87,33 @@ void Run(const Options& options) {
             std::ofstream out(list);
             for (const auto& name : s.files) out << nginx.url("/mods3/" + name) << "\n";
         }
-        ChildFigures best[3];
-        for (int r = 0; r < rounds; ++r) {
-            for (int side = 0; side < 3; ++side) {
-                const fs::path game = FreshGame(root);
-                const fs::path mods = game / "mods" / "1.12.2";
-                ChildFigures f;
-                if (side == 0) {
-                    fs::create_directories(mods);
-                    f = RunQuiet({"aria2c", "-j5", "-x1", "-q", "--file-allocation=none", "--allow-overwrite=false",
-                                  "--auto-file-renaming=false", "-d", mods.string(), "-i", list.string()});
-                } else {
-                    f = RunQuiet({PACKWELL_SYNC_BINARY, side == 1 ? "--turbo" : "--no-turbo", "--server",
-                                  nginx.url(""), "--game-dir", game.string()});
-                }
-                Verify(mods, s);
-                if (r == 0 || f.seconds < best[side].seconds) best[side].seconds = f.seconds;
-                best[side].peakKiB = std::max(best[side].peakKiB, f.peakKiB);
-            }
-        }
-        std::printf("%-20s %9.3f %9.3f %9.3f %7.2f %7.2f | %9.1f %9.1f %9.1f\n", s.name.c_str(), best[0].seconds,
-                    best[1].seconds, best[2].seconds, best[1].seconds / best[0].seconds,
-                    best[2].seconds / best[0].seconds, best[0].peakKiB / 1024.0, best[1].peakKiB / 1024.0,
-                    best[2].peakKiB / 1024.0);
-        std::fflush(stdout);
+        const fs::path game = root / "game";
+        const fs::path mods = game / "mods" / "1.12.2";
+        const auto fresh = [root] { FreshGame(root); };
+        const auto verify = [mods, site, &s] { Verify(mods, site, s); };
+        const auto sync = [game, url = nginx.url("")](const char* mode) {
+            return RunCommand({PACKWELL_SYNC_BINARY, mode, "--server", url, "--game-dir", game.string()},
+                              Silence::StdoutAndStderr);
+        };
+        const std::vector<Peer> peers = {
+            {"aria2c -j5", false,
+             [root, mods] {
+                 FreshGame(root);
+                 fs::create_directories(mods);
+             },
+             [mods, list] {
+                 return RunCommand({"aria2c", "-j5", "-x1", "-q", "--file-allocation=none", "--allow-overwrite=false",
+                                    "--auto-file-renaming=false", "-d", mods.string(), "-i", list.string()},
+                                   Silence::StdoutAndStderr);
+             },
+             verify},
+            {"packwell-sync --turbo", true, fresh, [sync] { return sync("--turbo"); }, verify},
+            {"packwell-sync --no-turbo", true, fresh, [sync] { return sync("--no-turbo"); }, verify},
+        };
+        PrintFigures(s.name, RunRounds(peers, options.rounds), options.rounds);
     }
-    std::printf("wall time: best of %d round(s); ratio below 1 means faster than aria2c; memory: peak RSS\n"
-                "packwell-sync includes its compatibility check (manifest fetch and folder scan)\n",
-                rounds);
+    std::printf("packwell-sync includes its compatibility check (manifest fetch and folder scan); "
+                "memory: peak RSS\n");
 }
 
 }  // namespace

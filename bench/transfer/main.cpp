@@ -1,7 +1,8 @@
 // Fetches (a) one large file and (b) many small files from nginx on 127.0.0.1, one after
 // another, with DownloadFile and with the curl tool (one invocation, so it reuses its
-// connection), and prints the times, their ratio and the peak memory of each side.
-// Each side runs in a fresh process of its own, so the figures do not mix.
+// connection), and prints the times, their ratio and the peak memory of each side, every
+// copy checked against the server's file. Each side runs in a fresh process of its own, so
+// the figures do not mix.
 //   packwell-bench-transfer [--quick] [--rounds N]
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "bench/common/Bench.h"
+#include "bench/common/Rounds.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tests/support/Nginx.h"
 
@@ -38,14 +40,13 @@ int Fetch(const char* listFile) {
     return failures == 0 ? 0 : 1;
 }
 
+// Every file of the scenario, byte for byte as the server has it.
 void Verify(const fs::path& site, const fs::path& out, const Scenario& s) {
     for (const auto& f : s.files)
-        if (!fs::exists(out / f) || fs::file_size(out / f) != fs::file_size(site / f))
-            throw std::runtime_error("wrong copy of " + f);
+        if (!SameBytes(site / f, out / f)) throw std::runtime_error("wrong copy of " + f);
 }
 
 void Run(const Options& options) {
-    const int rounds = options.rounds.value_or(3);
     const TempFolder temp("packwell-bench");
     const fs::path root = temp.path();
     const fs::path site = root / "site";
@@ -66,8 +67,6 @@ void Run(const Options& options) {
 
     packwell::test::Nginx nginx(site);
     const std::string self = fs::read_symlink("/proc/self/exe").string();
-    std::printf("%-22s %8s %8s %6s | %8s %8s %6s | %9s %9s\n", "scenario", "curl s", "ours s", "ratio", "curl cpu",
-                "ours cpu", "ratio", "ours MiB", "curl MiB");
     for (const Scenario& s : scenarios) {
         const fs::path out = root / "out";
         const fs::path list = root / "list.txt";
@@ -80,27 +79,19 @@ void Run(const Options& options) {
                 c << "url = \"" << url << "\"\noutput = \"" << (out / f).string() << "\"\n";
             }
         }
-        ChildFigures best[2];
-        for (int r = 0; r < rounds; ++r) {
-            for (int side = 0; side < 2; ++side) {
-                fs::remove_all(out);
-                fs::create_directories(out / "small");
-                const ChildFigures f = side == 0 ? RunCommand({"curl", "-s", "-K", config.string()})
-                                                 : RunCommand({self, "--fetch", list.string()});
-                if (!f.ok) throw std::runtime_error(std::string(side ? "ours" : "curl") + " failed: " + s.name);
-                if (side == 1) Verify(site, out, s);
-                if (r == 0 || f.seconds < best[side].seconds) best[side].seconds = f.seconds;
-                if (r == 0 || f.cpuSeconds < best[side].cpuSeconds) best[side].cpuSeconds = f.cpuSeconds;
-                best[side].peakKiB = std::max(best[side].peakKiB, f.peakKiB);
-            }
-        }
+        const auto fresh = [out] {
+            fs::remove_all(out);
+            fs::create_directories(out / "small");
+        };
+        const auto verify = [&site, out, &s] { Verify(site, out, s); };
+        const std::vector<Peer> peers = {
+            // --fail: an error status is a failed run, not a saved error page.
+            {"curl", false, fresh, [config] { return RunCommand({"curl", "-s", "--fail", "-K", config.string()}); }, verify},
+            {"DownloadFile", true, fresh, [self, list] { return RunCommand({self, "--fetch", list.string()}); }, verify},
+        };
+        PrintFigures(s.name + ", one after another", RunRounds(peers, options.rounds), options.rounds);
         fs::remove_all(out);
-        std::printf("%-22s %8.3f %8.3f %6.3f | %8.3f %8.3f %6.3f | %9.1f %9.1f\n", s.name.c_str(), best[0].seconds,
-                    best[1].seconds, best[1].seconds / best[0].seconds, best[0].cpuSeconds, best[1].cpuSeconds,
-                    best[1].cpuSeconds / best[0].cpuSeconds, best[1].peakKiB / 1024.0, best[0].peakKiB / 1024.0);
-        std::fflush(stdout);
     }
-    std::printf("times: best of %d rounds each (wall, and user+system CPU); memory: largest peak RSS seen\n", rounds);
 }
 
 }  // namespace

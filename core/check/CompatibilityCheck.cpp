@@ -40,13 +40,20 @@ public:
         if (IsFile(stray)) AllInOne::MoveFileReplacing(stray, Local(name), /*FailIfExists=*/true);
     }
 
-    // A saved error page of the server is no mod file: delete it and say so.
-    void DropErrorPage(const std::string& name) const {
+    // Whether a mod file of that name is in VersionModsDir. A saved error page of the server
+    // is none: it is deleted and said so. One open of the file answers both, so a check of
+    // many files costs few calls to the system.
+    bool PresentOnceErrorPageDropped(const std::string& name) const {
         const fs::path local = Local(name);
-        if (!IsFile(local) || !FutureDownloads::IsErrorPage(local)) return;
+        switch (FutureDownloads::InspectSavedFile(local)) {
+            case FutureDownloads::SavedFile::None: return false;
+            case FutureDownloads::SavedFile::Content: return true;
+            case FutureDownloads::SavedFile::ErrorPage: break;
+        }
         std::error_code ec;
-        fs::remove(local, ec);
+        const bool removed = fs::remove(local, ec);
         log_.Console(false, check_texts::kDamaged + name);
+        return !removed && IsFile(local);  // a page that could not be deleted is still there
     }
 
     bool Present(const std::string& name) const { return IsFile(Local(name)); }
@@ -112,8 +119,7 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     for (const auto& entry : manifest.modList.entries) {
         if (!scan.Admit(entry.name)) continue;
         scan.GatherStray(entry.name);
-        scan.DropErrorPage(entry.name);
-        if (!scan.Present(entry.name)) {
+        if (!scan.PresentOnceErrorPageDropped(entry.name)) {
             found.MissingList.push_back(entry.name);
             found.MissingTotal += entry.size;
             log.Console(false, check_texts::kMissing + entry.name);

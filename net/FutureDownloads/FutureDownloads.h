@@ -54,6 +54,17 @@ DownloadResult Download(const std::string& Url, const std::filesystem::path& Sav
 bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo);
 bool DownloadFile(const std::string& Url, const std::filesystem::path& SaveTo, ProgressBar* Bar);
 
+// What lies at the path of a fetched file, found with one open and one status query on it.
+enum class SavedFile {
+    None,       // nothing, or no regular file there (a folder, a pipe, a device)
+    ErrorPage,  // a regular file whose text holds an error marker
+    Content,    // any other regular file, one that cannot be opened for reading included
+};
+
+// Opens Path once (following links) and reads its text only up to its end or its first byte
+// 26. Throws std::system_error on a read error after opening.
+SavedFile InspectSavedFile(const std::filesystem::path& Path);
+
 // True when the file's text (line breaks removed, ending at the first byte 26) contains
 // "404: Not Found" or "unknown domain". False when it cannot be opened. Reads in blocks;
 // throws std::system_error on a read error after opening.
