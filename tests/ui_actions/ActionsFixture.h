@@ -90,6 +90,12 @@ protected:
 
     std::filesystem::path Mods() const { return game / "mods" / "1.12.2"; }
 
+    // Presses "Проверить совместимость" and handles events until the check has ended.
+    void Check(TVantorCompatibility& w) {
+        w.sButtonCheckClick();
+        EXPECT_TRUE(ProcessUntil([&] { return !w.CheckRunning(); }));
+    }
+
     // A manifest listing `mods` (name, size) and `deletable` names.
     void ServeManifest(const std::vector<std::pair<std::string, int>>& mods, const std::vector<std::string>& deletable) {
         std::string text = "[modlist]\r\nCount=" + std::to_string(mods.size()) + "\r\n";

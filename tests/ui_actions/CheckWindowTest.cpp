@@ -18,7 +18,7 @@ TEST_F(CheckWindow, LogsFindingsEnablesAndFocusesTheRunButton) {
     home.write(fs::relative(game / "mods" / "old.jar", home.root()), "stray");  // gathered, then offered
 
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     EXPECT_EQ(enabledWhenAsked, std::vector<bool>{false});  // no input while it runs
     EXPECT_TRUE(w.isEnabled());
@@ -43,12 +43,12 @@ TEST_F(CheckWindow, LogsFindingsEnablesAndFocusesTheRunButton) {
 TEST_F(CheckWindow, FailedFetchKeepsTheListsAndTheButtonOfTheCheckBefore) {
     TVantorCompatibility& w = Start();
     ServeManifest({{"a.jar", 1}}, {});
-    w.sButtonCheckClick();
+    Check(w);
     ASSERT_TRUE(w.sButtonDownload->isEnabled());
 
     server.serve("/Update", "gone", 404);
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     EXPECT_EQ(UnstampedLines(LinesSince(w, before)),
               (std::vector<std::string>{" ", "=====Проверка совместимости=====", "Конфиг очищен.",
@@ -61,11 +61,11 @@ TEST_F(CheckWindow, FailedFetchKeepsTheListsAndTheButtonOfTheCheckBefore) {
 TEST_F(CheckWindow, NothingToDoDisablesTheRunButton) {
     TVantorCompatibility& w = Start();
     ServeManifest({{"a.jar", 1}}, {});
-    w.sButtonCheckClick();
+    Check(w);
     ASSERT_TRUE(w.sButtonDownload->isEnabled());
 
     home.write(fs::relative(Mods() / "a.jar", home.root()), "now present");
-    w.sButtonCheckClick();
+    Check(w);
     EXPECT_TRUE(w.Lists.MissingList.empty());
     EXPECT_FALSE(w.sButtonDownload->isEnabled());
 }
@@ -75,7 +75,7 @@ TEST_F(CheckWindow, OfflineWritesTwoStepLinesAndChangesNothing) {
     ServeManifest({{"a.jar", 1}}, {});
     online = false;
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     const std::vector<std::string> lines = LinesSince(w, before);
     ASSERT_EQ(lines.size(), 2u);
