@@ -21,8 +21,8 @@ enum class CheckStart {
 
 class BackgroundCheck {
 public:
-    // On the UI thread once the check is over: its outcome, or what it raised (the lists are
-    // then unchanged).
+    // On the UI thread once the check is over: its outcome, or what it raised (the outcome
+    // then says nothing, and the lists are unchanged).
     using Ended = std::function<void(const CheckOutcome& outcome, std::exception_ptr error)>;
 
     explicit BackgroundCheck(PostToUi post) : job_(std::move(post)) {}
