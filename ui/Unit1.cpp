@@ -55,8 +55,9 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
                           Qt::WindowCloseButtonHint),
       sPathDialog1(services.chooseFolder),
       services_(std::move(services)),
-      setupsPlus_([this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
-      forge_([this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }) {
+      setupsPlus_(UiPoster(), [this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
+      forge_(UiPoster(), [this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
+      check_(UiPoster()) {
     setObjectName(QStringLiteral("TVantorCompatibility"));
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
@@ -75,8 +76,15 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
 
 TVantorCompatibility::~TVantorCompatibility() {
     StatusLog.SetListener(nullptr);
-    // Running workers are stopped and joined while the bars and the log they use still exist.
+    // Running workers are stopped and joined while the bars and the log they use still exist;
+    // the check and the item downloads are members declared after them, so they go first.
     run_.reset();
+}
+
+packwell::PostToUi TVantorCompatibility::UiPoster() {
+    return [this](std::function<void()> fn) {
+        QMetaObject::invokeMethod(this, [this, fn = std::move(fn)] { Guarded(fn); }, Qt::QueuedConnection);
+    };
 }
 
 void TVantorCompatibility::BuildTitleBar() {

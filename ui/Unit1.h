@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "core/check/BackgroundCheck.h"
 #include "core/extras/FetchAndOpen.h"
 #include "core/extras/ForgeInstall.h"
 #include "core/settings/IniFile.h"
@@ -166,7 +167,9 @@ public:
     void sEdit1Enter();
 
     // --- actions ---
+    // Returns at once; the check goes on off this thread with the window disabled.
     void sButtonCheckClick();
+    bool CheckRunning() const { return check_.Running(); }
     void sButtonDownloadClick();
     bool conecteon();
     void sCheckBox1MouseUp(Qt::MouseButton button);
@@ -174,6 +177,7 @@ public:
     void sTitleBar1Items0MouseUp(Qt::MouseButton button);  // "Setups+"
     void sTitleBar1Items2MouseUp(Qt::MouseButton button);  // "Forge Install"
     // True when a fresh copy was downloaded; a call during its own download does nothing.
+    // Returns once the program is opened and the layout is back; the window lives meanwhile.
     bool StartSetupsPlus();
     // Hides this window and morphs the cleanup dialog out of it.
     void ShowCleanupDialog();
@@ -206,6 +210,12 @@ private:
     void CentreOnScreen();
     void AnswerToggle(packwell::OptionBox box, const QCheckBox* checkBox);
     std::function<void(int layout)> LayoutSwitch();
+    // Hands a function to this window's thread; what it raises reaches the error box.
+    packwell::PostToUi UiPoster();
+    void CheckEnded(packwell::CheckResult result, std::exception_ptr error);
+    // Handles the window's events until the fetch that `start` begins has ended; true when a
+    // fresh copy arrived.
+    bool WaitForFetch(const std::function<packwell::FetchStart(packwell::FetchAndOpen::Ended)>& start);
 
     WindowServices services_;
     skin::WindowDrag* drag_ = nullptr;
@@ -218,4 +228,5 @@ private:
     std::unique_ptr<packwell::SyncRun> run_;
     packwell::FetchAndOpen setupsPlus_;
     packwell::ForgeInstall forge_;
+    packwell::BackgroundCheck check_;
 };

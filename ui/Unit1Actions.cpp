@@ -1,9 +1,12 @@
 // The window's actions: each calls the core and shows the result.
 #include <QCheckBox>
+#include <QEventLoop>
+#include <QPointer>
 #include <QPushButton>
+#include <memory>
+#include <optional>
 
 #include "core/cleanup/CleanupGeometry.h"
-#include "core/check/CompatibilityCheck.h"
 #include "core/extras/SetupsPlus.h"
 #include "core/Utf8Path.h"
 #include "ui/FutureAnimations.h"
@@ -12,32 +15,27 @@
 #include "ui/Unit2.h"
 #include "ui/WindowRunHost.h"
 
-namespace {
-
-// Re-enables a window however the scope is left, so an error box never finds it disabled.
-class DisabledWhile {
-public:
-    explicit DisabledWhile(QWidget* window) : window_(window) { window_->setEnabled(false); }
-    ~DisabledWhile() { window_->setEnabled(true); }
-    DisabledWhile(const DisabledWhile&) = delete;
-    DisabledWhile& operator=(const DisabledWhile&) = delete;
-
-private:
-    QWidget* window_;
-};
-
-}  // namespace
-
 bool TVantorCompatibility::conecteon() { return packwell::Conecteon(StatusLog, services_.isConnected); }
 
 void TVantorCompatibility::sButtonCheckClick() {
-    const packwell::CheckRequest request{BaseUrl, ManifestIni->FileName(), ModsDir, VersionModsDir,
-                                         services_.isConnected};
-    packwell::CheckResult result = packwell::CheckResult::NoConnection;
+    if (check_.Running()) return;
+    setEnabled(false);  // no input until the check has ended
+    bool started = false;
     Guarded([&] {
-        const DisabledWhile noInput(this);
-        result = packwell::RunCompatibilityCheck(StatusLog, request, Lists).result;
+        started = check_.Start(StatusLog, {BaseUrl, ManifestIni->FileName(), ModsDir, VersionModsDir, services_.isConnected},
+                               Lists, [this](const packwell::CheckOutcome& outcome, std::exception_ptr error) {
+                                   CheckEnded(outcome.result, error);
+                               }) == packwell::CheckStart::Started;
     });
+    if (!started) setEnabled(true);
+}
+
+void TVantorCompatibility::CheckEnded(packwell::CheckResult result, std::exception_ptr error) {
+    setEnabled(true);
+    if (error) {
+        Guarded([&] { std::rethrow_exception(error); });
+        return;
+    }
     // A check that did not get its manifest leaves the earlier lists and button state.
     if (result != packwell::CheckResult::Checked) return;
     sButtonDownload->setEnabled(Lists.HasWork());
@@ -52,8 +50,7 @@ void TVantorCompatibility::sButtonDownloadClick() {
                                  sCheckBox2->isChecked()};
     const packwell::WorkerBars bars{BarAdapter(1), BarAdapter(2), BarAdapter(3), BarAdapter(4), BarAdapter(5)};
     // Worker end handlers and their lines come back through the window's own event queue.
-    auto post = [this](std::function<void()> fn) { QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection); };
-    run_ = std::make_unique<packwell::SyncRun>(std::move(request), StatusLog, *runHost_, bars, post);
+    run_ = std::make_unique<packwell::SyncRun>(std::move(request), StatusLog, *runHost_, bars, UiPoster());
     // The run enables the window at its end; one that broke off must not leave it dead.
     if (!Guarded([this] { run_->Start(); })) setEnabled(true);
 }
@@ -79,10 +76,27 @@ std::function<void(int)> TVantorCompatibility::LayoutSwitch() {
     return [this](int layout) { ChngSize(static_cast<std::uint8_t>(layout)); };
 }
 
+bool TVantorCompatibility::WaitForFetch(const std::function<packwell::FetchStart(packwell::FetchAndOpen::Ended)>& start) {
+    // Shared with the end handler: closing ends every event loop, this one too, and the
+    // handler may then come after this frame is gone.
+    auto outcome = std::make_shared<std::optional<packwell::FetchAndOpenOutcome>>();
+    QEventLoop wait;
+    const QPointer<QEventLoop> waiting(&wait);
+    const auto started = start([outcome, waiting](const packwell::FetchAndOpenOutcome& ended) {
+        *outcome = ended;
+        if (waiting) waiting->quit();
+    });
+    if (started != packwell::FetchStart::Started) return false;
+    if (!*outcome) wait.exec();
+    return *outcome && (*outcome)->result == packwell::FetchAndOpenResult::Downloaded;
+}
+
 bool TVantorCompatibility::StartSetupsPlus() {
-    const auto outcome =
-        setupsPlus_.Run(packwell::SetupsPlusRequest(BaseUrl, packwell::PathFromUtf8(GameDir), BarAdapter(1), LayoutSwitch()));
-    return outcome.result == packwell::FetchAndOpenResult::Downloaded;
+    return WaitForFetch([this](packwell::FetchAndOpen::Ended ended) {
+        return setupsPlus_.Start(
+            packwell::SetupsPlusRequest(BaseUrl, packwell::PathFromUtf8(GameDir), BarAdapter(1), LayoutSwitch()),
+            std::move(ended));
+    });
 }
 
 void TVantorCompatibility::sTitleBar1Items0MouseUp(Qt::MouseButton) {
@@ -90,7 +104,11 @@ void TVantorCompatibility::sTitleBar1Items0MouseUp(Qt::MouseButton) {
 }
 
 void TVantorCompatibility::sTitleBar1Items2MouseUp(Qt::MouseButton) {
-    Guarded([this] { forge_.Start({BaseUrl, packwell::PathFromUtf8(GameDir), BarAdapter(1), LayoutSwitch()}); });
+    Guarded([this] {
+        WaitForFetch([this](packwell::FetchAndOpen::Ended ended) {
+            return forge_.Start({BaseUrl, packwell::PathFromUtf8(GameDir), BarAdapter(1), LayoutSwitch()}, std::move(ended));
+        });
+    });
 }
 
 void TVantorCompatibility::ShowCleanupDialog() {

@@ -64,6 +64,8 @@ void TVantorCompatibility::ValidateGameFolder() {
 }
 
 void TVantorCompatibility::Timer5Timer() {
+    // The check works on the folders meanwhile; the first tick after it validates again.
+    if (check_.Running()) return;
     Guarded([this] { ValidateGameFolder(); });
     if (ReturnFromCleanup && width() == FullWidth()) ReturnFromCleanup = false;
 }

@@ -52,8 +52,12 @@ void TVantorCompatibility::Timer1Timer() {
 void TVantorCompatibility::sButtonExitClick() { close(); }
 
 bool TVantorCompatibility::FormCloseQuery() {
-    // Turbo workers stop now; their cut-off downloads leave nothing under a mod's name.
+    // Turbo workers, the check's manifest fetch and the items' downloads stop now; their
+    // cut-off downloads leave nothing under a file's name, and nothing starts any more.
     if (run_) run_->Cancel();
+    check_.Stop();
+    setupsPlus_.Stop();
+    forge_.Stop();
     Timer6->Tag = 1;
     if (!Timer6->isActive()) Timer6->start();  // a repeated request must not hold the fade back
     return false;

@@ -1,6 +1,7 @@
 #include "core/extras/FetchAndOpen.h"
 
 #include <exception>
+#include <memory>
 #include <system_error>
 
 #include "net/FutureDownloads/FutureDownloads.h"
@@ -10,52 +11,75 @@ namespace fs = std::filesystem;
 namespace packwell {
 namespace {
 
-template <typename F>
-class OnScopeExit {
+class ReleaseOnExit {
 public:
-    explicit OnScopeExit(F f) : f_(std::move(f)) {}
-    ~OnScopeExit() { f_(); }
-    OnScopeExit(const OnScopeExit&) = delete;
-    OnScopeExit& operator=(const OnScopeExit&) = delete;
+    explicit ReleaseOnExit(bool& busy) : busy_(busy) {}
+    ~ReleaseOnExit() { busy_ = false; }
+    ReleaseOnExit(const ReleaseOnExit&) = delete;
+    ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
 
 private:
-    F f_;
+    bool& busy_;
 };
+
+// Runs on the download's thread.
+FetchAndOpenOutcome Fetch(const FetchAndOpenRequest& request, const std::atomic<bool>& stop) {
+    std::error_code ec;
+    fs::remove(request.file, ec);  // a copy still running stays, and the download then refuses it
+    try {
+        const auto fetched = FutureDownloads::Download(request.url, request.file, {.bar = request.bar, .cancel = &stop});
+        if (fetched.error == FutureDownloads::DownloadError::Cancelled) return {FetchAndOpenResult::Stopped, {}};
+        if (!fetched) return {FetchAndOpenResult::DownloadFailed, FutureDownloads::FailureText(fetched)};
+    } catch (const std::exception& e) {
+        return {FetchAndOpenResult::DownloadFailed, e.what()};
+    }
+    return {};
+}
 
 }  // namespace
 
-FetchAndOpen::FetchAndOpen(FileOpener opener) : opener_(std::move(opener)) {}
+FetchAndOpen::FetchAndOpen(PostToUi post, FileOpener opener) : opener_(std::move(opener)), job_(std::move(post)) {}
 
-FetchAndOpenOutcome FetchAndOpen::Run(const FetchAndOpenRequest& request) {
-    if (busy_) return {FetchAndOpenResult::AlreadyRunning, {}};
+FetchStart FetchAndOpen::Start(FetchAndOpenRequest request, Ended ended) {
+    if (busy_) return FetchStart::AlreadyRunning;
+    if (job_.Stopped()) return FetchStart::Stopped;
     busy_ = true;
-    OnScopeExit release([this] { busy_ = false; });
-
-    if (request.chngSize) request.chngSize(1);
-    OnScopeExit normalLayout([&] {
-        if (request.chngSize) request.chngSize(0);
-    });
-
-    std::error_code ec;
-    fs::remove(request.file, ec);  // a copy still running stays, and the download then refuses it
-
-    FetchAndOpenOutcome outcome;
     try {
-        const auto fetched = FutureDownloads::Download(request.url, request.file, {.bar = request.bar});
-        if (!fetched) outcome = {FetchAndOpenResult::DownloadFailed, FutureDownloads::FailureText(fetched)};
-    } catch (const std::exception& e) {
-        outcome = {FetchAndOpenResult::DownloadFailed, e.what()};
+        if (request.chngSize) request.chngSize(1);
+    } catch (...) {
+        busy_ = false;
+        throw;
     }
 
+    auto shared = std::make_shared<const FetchAndOpenRequest>(std::move(request));
+    auto outcome = std::make_shared<FetchAndOpenOutcome>();
+    const bool started = job_.Start(
+        [shared, outcome](const std::atomic<bool>& stop) { *outcome = Fetch(*shared, stop); },
+        [this, shared, outcome, ended](std::exception_ptr error) {
+            if (error) *outcome = {FetchAndOpenResult::DownloadFailed, "unknown error"};
+            Finish(*shared, *outcome, ended);
+        });
+    // Closing began while layout 1 was reached: the end steps run now.
+    if (!started) Finish(*shared, {FetchAndOpenResult::Stopped, {}}, ended);
+    return FetchStart::Started;
+}
+
+void FetchAndOpen::Finish(const FetchAndOpenRequest& request, const FetchAndOpenOutcome& outcome, const Ended& ended) {
+    std::error_code ec;
     // Asking the desktop to open a file that is not there would only show its own error box.
-    if (fs::is_regular_file(request.file, ec)) {
+    if (outcome.result != FetchAndOpenResult::Stopped && fs::is_regular_file(request.file, ec)) {
         try {
             opener_(request.file, request.workingDir);
         } catch (const std::exception&) {
             // The desktop's answer is not acted on.
         }
     }
-    return outcome;
+    {
+        // Released however the switch ends, so an error never leaves the item dead.
+        const ReleaseOnExit release(busy_);
+        if (request.chngSize) request.chngSize(0);
+    }
+    if (ended) ended(outcome);
 }
 
 }  // namespace packwell

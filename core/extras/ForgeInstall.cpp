@@ -4,12 +4,13 @@
 
 namespace packwell {
 
-FetchAndOpenOutcome ForgeInstall::Start(const ForgeRequest& request) {
-    return fetch_.Run({.url = FutureDownloads::ServerUrl(request.baseUrl, "/", kForgeInstallerName),
-                       .file = InstallerPath(request.gameDir),
-                       .workingDir = request.gameDir,
-                       .bar = request.bar,
-                       .chngSize = request.chngSize});
+FetchStart ForgeInstall::Start(const ForgeRequest& request, FetchAndOpen::Ended ended) {
+    return fetch_.Start({.url = FutureDownloads::ServerUrl(request.baseUrl, "/", kForgeInstallerName),
+                         .file = InstallerPath(request.gameDir),
+                         .workingDir = request.gameDir,
+                         .bar = request.bar,
+                         .chngSize = request.chngSize},
+                        std::move(ended));
 }
 
 }  // namespace packwell

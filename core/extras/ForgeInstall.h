@@ -20,11 +20,13 @@ struct ForgeRequest {
 
 class ForgeInstall {
 public:
-    explicit ForgeInstall(FileOpener opener = OpenWithDesktop) : fetch_(std::move(opener)) {}
+    explicit ForgeInstall(PostToUi post, FileOpener opener = OpenWithDesktop)
+        : fetch_(std::move(post), std::move(opener)) {}
 
     // The window stays usable during the download, so a press meanwhile does nothing.
-    FetchAndOpenOutcome Start(const ForgeRequest& request);
+    FetchStart Start(const ForgeRequest& request, FetchAndOpen::Ended ended = {});
     bool Busy() const { return fetch_.Busy(); }
+    void Stop() { fetch_.Stop(); }
 
     static std::filesystem::path InstallerPath(const std::filesystem::path& gameDir) {
         return gameDir / kForgeInstallerName;

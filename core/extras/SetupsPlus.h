@@ -2,7 +2,7 @@
 // The extra settings program ("Setups+"): a fresh Settingss.exe fetched into the game folder
 // and opened there. The window keeps one FetchAndOpen for the title-bar item and the end of a
 // run, so a press while its download runs does nothing:
-//   setupsPlus_.Run(SetupsPlusRequest(BaseUrl(), GameDir, &bar1, chngSize));
+//   setupsPlus_.Start(SetupsPlusRequest(BaseUrl(), GameDir, &bar1, chngSize), ended);
 #include <filesystem>
 #include <functional>
 #include <string>

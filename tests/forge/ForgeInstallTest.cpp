@@ -3,8 +3,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "core/extras/ForgeInstall.h"
+#include "tests/support/DrainUntil.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -16,27 +18,22 @@ namespace fs = std::filesystem;
 
 const std::string kRemotePath = std::string("/") + kForgeInstallerName;
 
-// Lets a test act while the download hands the window its events.
-class EventBar : public FutureDownloads::ProgressBar {
-public:
-    void SetMaximum(std::int64_t) override {}
-    void SetPosition(std::int64_t) override {}
-    void Advance(std::int64_t) override {}
-    void ProcessPendingEvents() override {
-        if (onEvents) onEvents();
-    }
-    std::function<void()> onEvents;
-};
-
 class ForgeTest : public ::testing::Test {
 protected:
     ForgeTest() { fs::create_directories(gameDir); }
 
-    FetchAndOpenOutcome Press(FutureDownloads::ProgressBar* bar = nullptr) {
+    FetchStart PressOnly(FetchAndOpen::Ended ended = {}) {
         return forge.Start({.baseUrl = server.url(""),
                             .gameDir = gameDir,
-                            .bar = bar,
-                            .chngSize = [this](int layout) { layouts.push_back(layout); }});
+                            .chngSize = [this](int layout) { layouts.push_back(layout); }},
+                           std::move(ended));
+    }
+    // Presses and plays the window's thread until the end steps are over.
+    FetchAndOpenOutcome Press() {
+        std::optional<FetchAndOpenOutcome> outcome;
+        EXPECT_EQ(PressOnly([&](const FetchAndOpenOutcome& o) { outcome = o; }), FetchStart::Started);
+        EXPECT_TRUE(DrainUntil(queue, [&] { return outcome.has_value(); }));
+        return outcome.value_or(FetchAndOpenOutcome{FetchAndOpenResult::DownloadFailed, "did not end"});
     }
 
     TempDir temp;
@@ -44,10 +41,11 @@ protected:
     fs::path gameDir = temp.root() / "game";
     std::vector<fs::path> opened;
     std::vector<int> layouts;
-    ForgeInstall forge{[this](const fs::path& file, const fs::path& workingDir) {
-        opened.push_back(file);
-        EXPECT_EQ(workingDir, gameDir);
-    }};
+    UiQueue queue;
+    ForgeInstall forge{queue.Poster(), [this](const fs::path& file, const fs::path& workingDir) {
+                           opened.push_back(file);
+                           EXPECT_EQ(workingDir, gameDir);
+                       }};
 };
 
 TEST_F(ForgeTest, InstallerIsFetchedAfreshOverAnOldCopyAndOpened) {
@@ -73,15 +71,12 @@ TEST_F(ForgeTest, InstallerMissingOnTheServerStartsNothingAndRestoresTheLayout) 
 
 TEST_F(ForgeTest, SecondPressWhileItsDownloadRunsDoesNothing) {
     server.serve(kRemotePath, std::string(256 * 1024, 'f'));
-    EventBar bar;
-    std::vector<FetchAndOpenResult> nested;
-    bar.onEvents = [&] {
-        if (nested.empty()) nested.push_back(Press().result);
-    };
+    std::optional<FetchAndOpenOutcome> first;
+    ASSERT_EQ(PressOnly([&](const FetchAndOpenOutcome& o) { first = o; }), FetchStart::Started);
+    EXPECT_EQ(PressOnly(), FetchStart::AlreadyRunning);
 
-    EXPECT_EQ(Press(&bar).result, FetchAndOpenResult::Downloaded);
-
-    EXPECT_THAT(nested, ElementsAre(FetchAndOpenResult::AlreadyRunning));
+    ASSERT_TRUE(DrainUntil(queue, [&] { return first.has_value(); }));
+    EXPECT_EQ(first->result, FetchAndOpenResult::Downloaded);
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_EQ(server.requestCount(), 1u);
     EXPECT_THAT(layouts, ElementsAre(1, 0));

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/extras/FetchAndOpen.h"
 #include "core/settings/OptionNotices.h"
 #include "core/extras/SetupsPlus.h"
+#include "tests/support/DrainUntil.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -29,15 +31,22 @@ struct Opened {
 class SetupsFixture : public ::testing::Test {
 protected:
     SetupsFixture()
-        : setups_([this](const fs::path& file, const fs::path& dir) {
+        : setups_(queue_.Poster(), [this](const fs::path& file, const fs::path& dir) {
               opened_.push_back({file, dir, test::readFile(file)});
           }) {
         fs::create_directories(game_);
     }
 
+    FetchAndOpenRequest Request(FutureDownloads::ProgressBar* bar = nullptr) {
+        return SetupsPlusRequest(server_.url(""), game_, bar, [this](int l) { layouts_.push_back(l); });
+    }
+    // Presses and plays the window's thread until the end steps are over.
     FetchAndOpenOutcome Start(FutureDownloads::ProgressBar* bar = nullptr) { return Start(setups_, bar); }
     FetchAndOpenOutcome Start(FetchAndOpen& item, FutureDownloads::ProgressBar* bar = nullptr) {
-        return item.Run(SetupsPlusRequest(server_.url(""), game_, bar, [this](int l) { layouts_.push_back(l); }));
+        std::optional<FetchAndOpenOutcome> outcome;
+        EXPECT_EQ(item.Start(Request(bar), [&](const FetchAndOpenOutcome& o) { outcome = o; }), FetchStart::Started);
+        EXPECT_TRUE(test::DrainUntil(queue_, [&] { return outcome.has_value(); }));
+        return outcome.value_or(FetchAndOpenOutcome{FetchAndOpenResult::DownloadFailed, "did not end"});
     }
 
     test::TempDir tmp_;
@@ -45,19 +54,18 @@ protected:
     fs::path game_ = tmp_.root() / "game";
     std::vector<Opened> opened_;
     std::vector<int> layouts_;
+    UiQueue queue_;
     FetchAndOpen setups_;
 };
 
+// Driven from the download's thread; read once its end has been drained.
 class RecordingBar : public FutureDownloads::ProgressBar {
 public:
-    std::function<void()> onEvents;
     std::int64_t maximum = 0, position = 0;
     void SetMaximum(std::int64_t m) override { maximum = m; }
     void SetPosition(std::int64_t p) override { position = p; }
     void Advance(std::int64_t d) override { position += d; }
-    void ProcessPendingEvents() override {
-        if (onEvents) onEvents();
-    }
+    void ProcessPendingEvents() override {}
 };
 
 TEST_F(SetupsFixture, FreshCopyReplacesTheOldOneAndIsOpenedInTheGameFolder) {
@@ -96,22 +104,41 @@ TEST_F(SetupsFixture, MissingGameFolderFailsWithoutRequest) {
 
 TEST_F(SetupsFixture, PressedAgainDuringItsDownloadDoesNothing) {
     server_.serveChunks("/Settingss.exe", {"part one, ", "part two"});
-    RecordingBar bar;
-    std::vector<FetchAndOpenResult> nested;
-    bar.onEvents = [&] { nested.push_back(Start().result); };
-    EXPECT_EQ(Start(&bar).result, FetchAndOpenResult::Downloaded);
+    std::optional<FetchAndOpenOutcome> first;
+    ASSERT_EQ(setups_.Start(Request(), [&](const FetchAndOpenOutcome& o) { first = o; }), FetchStart::Started);
+    EXPECT_EQ(setups_.Start(Request()), FetchStart::AlreadyRunning);
+    EXPECT_TRUE(setups_.Busy());
 
-    ASSERT_FALSE(nested.empty());
-    for (FetchAndOpenResult s : nested) EXPECT_EQ(s, FetchAndOpenResult::AlreadyRunning);
+    ASSERT_TRUE(test::DrainUntil(queue_, [&] { return first.has_value(); }));
+    EXPECT_EQ(first->result, FetchAndOpenResult::Downloaded);
     EXPECT_EQ(opened_.size(), 1u);
     EXPECT_EQ(server_.requestCount(), 1u);
     EXPECT_EQ(layouts_, (std::vector<int>{1, 0}));
     EXPECT_FALSE(setups_.Busy());
 }
 
+// Closing the program: the download the server holds up stops at once, nothing is opened (not
+// even an old copy), the layout comes back, and nothing starts any more.
+TEST_F(SetupsFixture, StopCutsAStalledDownloadShortAndOpensNothing) {
+    server_.serveStall("/Settingss.exe", 1000, "MZ");
+    std::optional<FetchAndOpenOutcome> outcome;
+    ASSERT_EQ(setups_.Start(Request(), [&](const FetchAndOpenOutcome& o) { outcome = o; }), FetchStart::Started);
+    ASSERT_TRUE(test::DrainUntil(queue_, [&] { return server_.requestCount() == 1; }));
+    setups_.Stop();
+
+    ASSERT_TRUE(test::DrainUntil(queue_, [&] { return outcome.has_value(); }, std::chrono::seconds(10)));
+    EXPECT_EQ(outcome->result, FetchAndOpenResult::Stopped);
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_FALSE(fs::exists(game_ / "Settingss.exe"));
+    EXPECT_EQ(layouts_, (std::vector<int>{1, 0}));
+    EXPECT_FALSE(setups_.Busy());
+    EXPECT_EQ(setups_.Start(Request()), FetchStart::Stopped);
+    EXPECT_EQ(layouts_.size(), 2u);
+}
+
 TEST_F(SetupsFixture, OpenerFailureIsNotActedOn) {
     server_.serve("/Settingss.exe", "fresh program");
-    FetchAndOpen failing([](const fs::path&, const fs::path&) { throw std::runtime_error("no desktop"); });
+    FetchAndOpen failing(queue_.Poster(), [](const fs::path&, const fs::path&) { throw std::runtime_error("no desktop"); });
     EXPECT_EQ(Start(failing).result, FetchAndOpenResult::Downloaded);
     EXPECT_EQ(layouts_, (std::vector<int>{1, 0}));
 }

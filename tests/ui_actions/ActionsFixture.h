@@ -26,6 +26,10 @@ struct OpenedProgram {
     std::size_t logLinesThen;  // how far the log had come when it was opened
 };
 
+// Far below the minute after which a transfer that receives nothing gives up, far above what
+// closing the window takes.
+constexpr int kPromptMs = 10000;
+
 // Handles events until `done` holds or the bound passes; true when it holds.
 inline bool ProcessUntil(const std::function<bool()>& done, int boundMs = 20000) {
     QElapsedTimer clock;
@@ -89,6 +93,12 @@ protected:
     }
 
     std::filesystem::path Mods() const { return game / "mods" / "1.12.2"; }
+
+    // Presses "Проверить совместимость" and handles events until the check has ended.
+    void Check(TVantorCompatibility& w) {
+        w.sButtonCheckClick();
+        EXPECT_TRUE(ProcessUntil([&] { return !w.CheckRunning(); }));
+    }
 
     // A manifest listing `mods` (name, size) and `deletable` names.
     void ServeManifest(const std::vector<std::pair<std::string, int>>& mods, const std::vector<std::string>& deletable) {

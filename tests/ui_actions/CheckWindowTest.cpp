@@ -1,6 +1,12 @@
-// "Проверить совместимость" from the window: what it logs, the run button afterwards, and a
-// failed fetch that keeps what the previous check found.
+// "Проверить совместимость" from the window: what it logs, the run button afterwards, a
+// failed fetch that keeps what the previous check found, and a server that accepts the
+// request and then sends nothing: the window lives on meanwhile, and closing ends the program
+// well before the transfer would give up by itself.
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "tests/ui_actions/ActionsFixture.h"
@@ -18,7 +24,7 @@ TEST_F(CheckWindow, LogsFindingsEnablesAndFocusesTheRunButton) {
     home.write(fs::relative(game / "mods" / "old.jar", home.root()), "stray");  // gathered, then offered
 
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     EXPECT_EQ(enabledWhenAsked, std::vector<bool>{false});  // no input while it runs
     EXPECT_TRUE(w.isEnabled());
@@ -43,12 +49,12 @@ TEST_F(CheckWindow, LogsFindingsEnablesAndFocusesTheRunButton) {
 TEST_F(CheckWindow, FailedFetchKeepsTheListsAndTheButtonOfTheCheckBefore) {
     TVantorCompatibility& w = Start();
     ServeManifest({{"a.jar", 1}}, {});
-    w.sButtonCheckClick();
+    Check(w);
     ASSERT_TRUE(w.sButtonDownload->isEnabled());
 
     server.serve("/Update", "gone", 404);
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     EXPECT_EQ(UnstampedLines(LinesSince(w, before)),
               (std::vector<std::string>{" ", "=====Проверка совместимости=====", "Конфиг очищен.",
@@ -61,11 +67,11 @@ TEST_F(CheckWindow, FailedFetchKeepsTheListsAndTheButtonOfTheCheckBefore) {
 TEST_F(CheckWindow, NothingToDoDisablesTheRunButton) {
     TVantorCompatibility& w = Start();
     ServeManifest({{"a.jar", 1}}, {});
-    w.sButtonCheckClick();
+    Check(w);
     ASSERT_TRUE(w.sButtonDownload->isEnabled());
 
     home.write(fs::relative(Mods() / "a.jar", home.root()), "now present");
-    w.sButtonCheckClick();
+    Check(w);
     EXPECT_TRUE(w.Lists.MissingList.empty());
     EXPECT_FALSE(w.sButtonDownload->isEnabled());
 }
@@ -75,7 +81,7 @@ TEST_F(CheckWindow, OfflineWritesTwoStepLinesAndChangesNothing) {
     ServeManifest({{"a.jar", 1}}, {});
     online = false;
     const std::size_t before = w.StatusLog.LineCount();
-    w.sButtonCheckClick();
+    Check(w);
 
     const std::vector<std::string> lines = LinesSince(w, before);
     ASSERT_EQ(lines.size(), 2u);
@@ -85,6 +91,39 @@ TEST_F(CheckWindow, OfflineWritesTwoStepLinesAndChangesNothing) {
     EXPECT_EQ(server.requestCount(), 0u);
     EXPECT_FALSE(w.sButtonDownload->isEnabled());
     EXPECT_TRUE(w.isEnabled());
+}
+
+TEST_F(CheckWindow, WaitingForTheManifestLeavesTheWindowAliveAndDisabled) {
+    TVantorCompatibility& w = Start();
+    server.serveStall("/Update", 1000, "");
+    bool timerFired = false;
+    QTimer::singleShot(0, &w, [&] { timerFired = true; });
+
+    w.sButtonCheckClick();
+    const auto headerShown = [&] {
+        return w.sMemo1->toPlainText().contains(QStringLiteral("=====Проверка совместимости====="));
+    };
+    // Still checking: no input, yet the timer ran and the header line is on the screen.
+    EXPECT_TRUE(ProcessUntil([&] { return timerFired && headerShown() && !w.isEnabled(); }, kPromptMs));
+
+    // A folder gone meanwhile changes nothing under the check; the validation after it will.
+    fs::remove_all(game);
+    w.Timer5Timer();
+    EXPECT_TRUE(w.sGroupBox3->isVisible());
+}
+
+TEST_F(CheckWindow, ClosingDuringAStalledCheckEndsTheProgramPromptly) {
+    TVantorCompatibility& w = Start();
+    server.serveStall("/Update", 1000, "");
+    QElapsedTimer clock;
+    clock.start();
+    w.sButtonCheckClick();
+    ASSERT_TRUE(ProcessUntil([&] { return server.requestCount() == 1; }, kPromptMs));
+
+    w.close();
+    EXPECT_TRUE(ProcessUntil([&] { return desktop.terminations == 1; }, kPromptMs));
+    window.reset();  // its threads go with it
+    EXPECT_LT(clock.elapsed(), kPromptMs);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ protected:
         ServeManifest(listed, deletable);
         w.sCheckBox1->setChecked(turbo);
         w.sCheckBox2->setChecked(setups);
-        w.sButtonCheckClick();
+        Check(w);
         return w;
     }
 

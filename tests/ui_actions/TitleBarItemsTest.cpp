@@ -1,5 +1,7 @@
 // "Setups+" and "Forge Install": a fresh copy fetched into the game folder and opened, with
-// one bar meanwhile; a press during the item's own download does nothing.
+// one bar meanwhile; a press during the item's own download does nothing; closing while the
+// server holds the download up ends the program at once.
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -56,6 +58,30 @@ TEST_P(TitleBarItem, MissingOnTheServerOpensNothingAndReturnsToTheLayoutWithoutB
     EXPECT_TRUE(opened.empty());
     EXPECT_FALSE(fs::exists(game / GetParam().file));
     EXPECT_EQ(w.height(), w.ActionsHeight());
+}
+
+TEST_P(TitleBarItem, ClosingDuringAStalledDownloadEndsTheProgramPromptlyAndOpensNothing) {
+    TVantorCompatibility& w = Start();
+    server.serveStall(std::string("/") + GetParam().file, 1000, "");
+    // The press waits for its download while the window handles events: close from there.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &w, [&] {
+        if (server.requestCount() == 0) return;
+        closer.stop();
+        w.close();
+    });
+    closer.start(5);
+    QElapsedTimer clock;
+    clock.start();
+
+    (w.*GetParam().press)(Qt::LeftButton);
+
+    EXPECT_LT(clock.elapsed(), kPromptMs);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(fs::exists(game / GetParam().file));
+    EXPECT_TRUE(ProcessUntil([&] { return desktop.terminations == 1; }, kPromptMs));
+    window.reset();
+    EXPECT_LT(clock.elapsed(), kPromptMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
