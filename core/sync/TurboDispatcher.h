@@ -1,7 +1,8 @@
 #pragma once
 // Turbo: up to five worker threads, each fetching one file with its own bar. Timer6 (Tag 0)
-// ticks the dispatcher on the UI thread; the workers' end handlers are posted back there, so
-// the slots, ItemNumber and the claims on targets are only ever touched by the UI thread.
+// ticks the dispatcher on the UI thread and completes the run; a worker's end handler, posted
+// back there, hands its slot the next item at once. So the slots, ItemNumber and the claims on
+// targets are only ever touched by the UI thread.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -114,8 +115,12 @@ public:
 private:
     // Starts the worker of `slot` (0-based) for one item and lowers ItemNumber.
     void FlowRun(int slot, std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo);
-    // The end handler: runs on the UI thread once the worker's body is over.
+    // The end handler: runs on the UI thread once the worker's body is over; empties the slot
+    // and hands out what is left.
     void FlowEnded(int slot);
+    // Gives the free slots, in the order 1 to 5, the next items from the end of the list,
+    // unless the run is cancelled.
+    void HandOut();
     // A name that cannot become a path, or whose target another worker is writing, fails at
     // once, as a duplicate fails in the sequential run: one file never has two writers.
     void HandOutOrFail(int slot);
