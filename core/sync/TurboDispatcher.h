@@ -16,6 +16,7 @@
 
 #include "core/log/StatusLog.h"
 #include "core/sync/FileStep.h"
+#include "core/sync/PartFilePublisher.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/StepObserver.h"
 #include "core/sync/SyncPaths.h"
@@ -34,6 +35,7 @@ struct WorkerShared {
     RunCounters& Counters;
     const std::atomic<bool>& Cancel;
     StepObserver Observer;
+    PartFilePublisher* Publisher;  // null: each worker names its own file
 };
 
 // One worker: one file, one thread. Constructed with its item (the "Create"), started once,
@@ -81,9 +83,11 @@ public:
     };
 
     // `cancel` is the owner's stop flag: once set, downloads abort and nothing more is handed out.
+    // With a publisher, a worker's fetched file is named (and its line written) by it, and the
+    // run completes only once it has named them all; it must outlive the dispatcher's workers.
     TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                     RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                    StepObserver observer = {});
+                    StepObserver observer = {}, PartFilePublisher* publisher = nullptr);
     // Cancels running downloads and waits for their threads: no thread outlives the run, and
     // the download's temporary file keeps a cut-off transfer from lying under a mod's name.
     ~TurboDispatcher();
@@ -121,8 +125,9 @@ private:
     // Gives the free slots, in the order 1 to 5, the next items from the end of the list,
     // unless the run is cancelled.
     void HandOut();
-    // A name that cannot become a path, or whose target another worker is writing, fails at
-    // once, as a duplicate fails in the sequential run: one file never has two writers.
+    // A name that cannot become a path, or whose target another worker is writing or the
+    // publisher is about to name, fails at once, as a duplicate fails in the sequential run:
+    // one file never has two writers.
     void HandOutOrFail(int slot);
     bool AllSlotsEmpty() const;
 

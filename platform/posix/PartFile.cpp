@@ -79,6 +79,18 @@ PartFile::CommitResult PartFile::Commit() {
         Fail("cannot write", errno);
         return CommitResult::Failed;
     }
+    return Name();
+}
+
+bool PartFile::SyncFileSystem() {
+    if (::syncfs(fd_) == 0) return true;
+    // syncfs reports a failed write-back of any file there, not only ours; fsync tells ours.
+    if (::fsync(fd_) == 0 || errno == EINVAL) return true;
+    Fail("cannot write", errno);
+    return false;
+}
+
+PartFile::CommitResult PartFile::Name() {
     // The lock is held until the rename is done: the cleanup never takes a file about to be
     // renamed. After a good sync, closing has no write error left to report.
     const int err = MoveNoReplace(path_, target_);
