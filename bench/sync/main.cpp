@@ -1,8 +1,10 @@
 // Synchronises an empty game folder from nginx on 127.0.0.1 with packwell-sync (Turbo and
-// sequential) and fetches the same files with aria2c -j5, in the same run, for
+// sequential) and fetches the same files with aria2c -j5, curl --parallel --parallel-max 5 and
+// plain curl (one connection), in the same run, for
 //   (a) 1000 files of 64 KiB and (b) 10 files of 100 MiB.
-// Prints the wall times, our time over aria2c's, and the peak memory of each program. Every
-// program runs as a child process of its own, so its peak memory is its own.
+// Prints the wall times, our times over the peers' (Turbo against the parallel peers, the
+// sequential run against plain curl), and the peak memory of each program. Every program runs
+// as a child process of its own, so its peak memory is its own.
 //   packwell-bench-sync [--quick] [--rounds N]
 #include <algorithm>
 #include <cstdint>
@@ -82,44 +84,60 @@ void Run(const Options& options) {
          (quick ? 16ull : 100ull) << 20, {}},
     };
 
-    std::printf("%-20s %9s %9s %9s %7s %7s | %9s %9s %9s\n", "scenario", "aria2c s", "turbo s", "seq s", "turbo/a",
-                "seq/a", "aria MiB", "turbo MiB", "seq MiB");
+    std::printf("%-20s %8s %8s %8s %8s %8s %8s %8s %8s | %8s %8s %8s %8s %8s\n", "scenario", "aria2c", "curl-p5",
+                "curl", "turbo", "seq", "turbo/a", "turbo/cp", "seq/c", "aria MiB", "cp MiB", "curl MiB", "turbo MiB",
+                "seq MiB");
     int seed = 1;
     for (Scenario& s : scenarios) {
         PublishServer(site, s, static_cast<std::uint64_t>(seed) * 100000);
         seed++;
         packwell::test::Nginx nginx(site);
         const fs::path list = root / "aria2.txt";
+        const fs::path curlConfig = root / "curl.cfg";
+        const fs::path mods = root / "game" / "mods" / "1.12.2";
         {
-            std::ofstream out(list);
-            for (const auto& name : s.files) out << nginx.url("/mods3/" + name) << "\n";
+            std::ofstream out(list), config(curlConfig);
+            for (const auto& name : s.files) {
+                out << nginx.url("/mods3/" + name) << "\n";
+                config << "url = \"" << nginx.url("/mods3/" + name) << "\"\noutput = \"" << (mods / name).string()
+                       << "\"\n";
+            }
         }
-        ChildFigures best[3];
+        enum Side { Aria, Turbo, Sequential, CurlParallel, Curl, kSides };
+        ChildFigures best[kSides];
         for (int r = 0; r < rounds; ++r) {
-            for (int side = 0; side < 3; ++side) {
+            for (int side = 0; side < kSides; ++side) {
                 const fs::path game = FreshGame(root);
-                const fs::path mods = game / "mods" / "1.12.2";
                 ChildFigures f;
-                if (side == 0) {
-                    fs::create_directories(mods);
-                    f = RunQuiet({"aria2c", "-j5", "-x1", "-q", "--file-allocation=none", "--allow-overwrite=false",
-                                  "--auto-file-renaming=false", "-d", mods.string(), "-i", list.string()});
-                } else {
-                    f = RunQuiet({PACKWELL_SYNC_BINARY, side == 1 ? "--turbo" : "--no-turbo", "--server",
+                if (side == Turbo || side == Sequential) {
+                    f = RunQuiet({PACKWELL_SYNC_BINARY, side == Turbo ? "--turbo" : "--no-turbo", "--server",
                                   nginx.url(""), "--game-dir", game.string()});
+                } else {
+                    fs::create_directories(mods);
+                    if (side == Aria)
+                        f = RunQuiet({"aria2c", "-j5", "-x1", "-q", "--file-allocation=none",
+                                      "--allow-overwrite=false", "--auto-file-renaming=false", "-d", mods.string(),
+                                      "-i", list.string()});
+                    else if (side == CurlParallel)
+                        f = RunQuiet({"curl", "-s", "--fail", "--parallel", "--parallel-max", "5", "-K",
+                                      curlConfig.string()});
+                    else
+                        f = RunQuiet({"curl", "-s", "--fail", "-K", curlConfig.string()});
                 }
                 Verify(mods, s);
                 if (r == 0 || f.seconds < best[side].seconds) best[side].seconds = f.seconds;
                 best[side].peakKiB = std::max(best[side].peakKiB, f.peakKiB);
             }
         }
-        std::printf("%-20s %9.3f %9.3f %9.3f %7.2f %7.2f | %9.1f %9.1f %9.1f\n", s.name.c_str(), best[0].seconds,
-                    best[1].seconds, best[2].seconds, best[1].seconds / best[0].seconds,
-                    best[2].seconds / best[0].seconds, best[0].peakKiB / 1024.0, best[1].peakKiB / 1024.0,
-                    best[2].peakKiB / 1024.0);
+        const auto mib = [&](Side side) { return best[side].peakKiB / 1024.0; };
+        std::printf("%-20s %8.3f %8.3f %8.3f %8.3f %8.3f %8.2f %8.2f %8.2f | %8.1f %8.1f %8.1f %8.1f %8.1f\n",
+                    s.name.c_str(), best[Aria].seconds, best[CurlParallel].seconds, best[Curl].seconds,
+                    best[Turbo].seconds, best[Sequential].seconds, best[Turbo].seconds / best[Aria].seconds,
+                    best[Turbo].seconds / best[CurlParallel].seconds, best[Sequential].seconds / best[Curl].seconds,
+                    mib(Aria), mib(CurlParallel), mib(Curl), mib(Turbo), mib(Sequential));
         std::fflush(stdout);
     }
-    std::printf("wall time: best of %d round(s); ratio below 1 means faster than aria2c; memory: peak RSS\n"
+    std::printf("wall time: best of %d round(s); ratio below 1 means we are faster; memory: peak RSS\n"
                 "packwell-sync includes its compatibility check (manifest fetch and folder scan)\n",
                 rounds);
 }
@@ -129,6 +147,6 @@ void Run(const Options& options) {
 int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
     if (!options) return 2;
-    if (!Installed({"nginx", "aria2c"})) return 2;
+    if (!Installed({"nginx", "aria2c", "curl"})) return 2;
     return RunGuarded([&] { Run(*options); });
 }
