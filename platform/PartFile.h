@@ -41,6 +41,8 @@ public:
     // The two halves of Commit, for many files at once: one sync of the file system puts the
     // data of every part file written there on the disk in one journal commit, where a sync
     // per file costs a commit each. Name only after a sync that began once Write was done.
+    // A failed SyncFileSystem (any file there may have failed, or no such call) says nothing
+    // of this file: Commit it instead.
     bool SyncFileSystem();
     CommitResult Name();
 

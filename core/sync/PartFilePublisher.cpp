@@ -58,16 +58,16 @@ void PartFilePublisher::Loop() {
 }
 
 void PartFilePublisher::NameBatch(std::deque<Item>& batch) {
-    // Every file of the batch lies in one folder, so one sync covers them all.
+    // Every file of the batch lies in one folder, so one sync covers them all; when it fails,
+    // each file is synced on its own and reports its own failure.
     const bool synced = batch.front().file->SyncFileSystem();
-    const std::string syncError = batch.front().file->Error();
     for (Item& item : batch) {
         {
             std::lock_guard lock(mutex_);
             if (stopping_) return;  // closing: the rest stay part files and are removed
         }
-        const auto result = synced ? item.file->Name() : PartFile::CommitResult::Failed;
-        const std::string error = synced ? item.file->Error() : syncError;
+        const auto result = synced ? item.file->Name() : item.file->Commit();
+        const std::string error = item.file->Error();
         const std::filesystem::path target = item.file->Target();
         item.file.reset();  // a part file that did not take its name goes now
         item.named(result, error);

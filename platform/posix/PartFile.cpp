@@ -82,13 +82,7 @@ PartFile::CommitResult PartFile::Commit() {
     return Name();
 }
 
-bool PartFile::SyncFileSystem() {
-    if (::syncfs(fd_) == 0) return true;
-    // syncfs reports a failed write-back of any file there, not only ours; fsync tells ours.
-    if (::fsync(fd_) == 0 || errno == EINVAL) return true;
-    Fail("cannot write", errno);
-    return false;
-}
+bool PartFile::SyncFileSystem() { return ::syncfs(fd_) == 0; }
 
 PartFile::CommitResult PartFile::Name() {
     // The lock is held until the rename is done: the cleanup never takes a file about to be

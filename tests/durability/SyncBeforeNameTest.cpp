@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -35,6 +36,7 @@ struct Event {
 std::mutex g_mutex;
 std::vector<Event> g_events;
 std::atomic<int> g_syncMilliseconds{0};  // how long each sync takes on top of the real one
+std::atomic<bool> g_syncfsFails{false};   // syncfs reports a failed write-back (of any file)
 
 void SlowSync() {
     if (const int ms = g_syncMilliseconds.load()) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -71,6 +73,10 @@ extern "C" int fdatasync(int fd) {
 }
 
 extern "C" int syncfs(int fd) {
+    if (g_syncfsFails) {
+        errno = EIO;
+        return -1;
+    }
     Record({Event::Kind::SyncedAll, {}, {}});
     SlowSync();
     return static_cast<int>(::syscall(SYS_syncfs, fd));
@@ -163,7 +169,10 @@ protected:
         std::lock_guard lock(g_mutex);
         g_events.clear();
     }
-    void TearDown() override { g_syncMilliseconds = 0; }
+    void TearDown() override {
+        g_syncMilliseconds = 0;
+        g_syncfsFails = false;
+    }
 };
 
 TEST_P(RunOnASlowDisk, FilesShareSyncsAndEachIsNamedOnlyOnceSynced) {
@@ -192,6 +201,24 @@ TEST_P(RunOnASlowDisk, FilesShareSyncsAndEachIsNamedOnlyOnceSynced) {
     // One sync per file would be 30; a few batches are expected. Not a timing: the disk is
     // made slow enough that the next downloads always finish during a sync.
     EXPECT_LE(SyncCount(), 10u);
+}
+
+// A sync of the whole file system that fails says nothing of a given file: each file of the
+// batch is then synced on its own before it takes its name.
+TEST_P(RunOnASlowDisk, AFailedSyncOfTheFileSystemFallsBackToASyncPerFile) {
+    std::vector<std::string> names;
+    for (int k = 1; k <= 12; ++k) {
+        names.push_back("m" + std::to_string(k) + ".jar");
+        Mod(names.back(), std::string(4096, 'x'));
+    }
+    g_syncMilliseconds = 50;
+    g_syncfsFails = true;
+
+    SyncRun run(Request(names, GetParam()), log, host, WorkerBars{}, queue.Poster());
+    RunToEnd(run);
+
+    for (const auto& name : names) ExpectSyncedBeforeNamed(paths.VersionModsDir / name);
+    EXPECT_EQ(run.Counters().DoneCount.load(), 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(SequentialAndTurbo, RunOnASlowDisk, ::testing::Bool(),
