@@ -30,12 +30,21 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
     const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Target() const { return target_; }
 
     // Writes all bytes; false (with Error set) when the disk refuses them.
     bool Write(const void* data, std::size_t size);
     // Flushes the data to the disk, closes the file and gives it the target name, never
     // replacing a file found there.
     CommitResult Commit();
+
+    // The two halves of Commit, for many files at once: one sync of the file system puts the
+    // data of every part file written there on the disk in one journal commit, where a sync
+    // per file costs a commit each. Name only after a sync that began once Write was done.
+    // A failed SyncFileSystem (any file there may have failed, or no such call) says nothing
+    // of this file: Commit it instead.
+    bool SyncFileSystem();
+    CommitResult Name();
 
     // What went wrong, in plain words; empty while all is well.
     const std::string& Error() const { return error_; }

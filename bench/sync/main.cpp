@@ -1,7 +1,8 @@
 // Synchronises an empty game folder from nginx on 127.0.0.1 with packwell-sync (Turbo and
-// sequential) and fetches the same files with aria2c -j5, in the same run, for
+// sequential) and fetches the same files with aria2c -j5, curl --parallel --parallel-max 5 and
+// plain curl (one connection), in the same run, for
 //   (a) 1000 files of 64 KiB and (b) 10 files of 100 MiB.
-// Prints the wall times, our time over aria2c's, and the peak memory of each program, every
+// Prints the wall times, our times over each peer's, and the peak memory of each program, every
 // copy checked against the server's file. Every program runs as a child process of its own,
 // so its peak memory is its own.
 //   packwell-bench-sync [--quick] [--rounds N]
@@ -83,12 +84,17 @@ void Run(const Options& options) {
         seed++;
         packwell::test::Nginx nginx(site);
         const fs::path list = root / "aria2.txt";
-        {
-            std::ofstream out(list);
-            for (const auto& name : s.files) out << nginx.url("/mods3/" + name) << "\n";
-        }
+        const fs::path curlConfig = root / "curl.cfg";
         const fs::path game = root / "game";
         const fs::path mods = game / "mods" / "1.12.2";
+        {
+            std::ofstream out(list), config(curlConfig);
+            for (const auto& name : s.files) {
+                out << nginx.url("/mods3/" + name) << "\n";
+                config << "url = \"" << nginx.url("/mods3/" + name) << "\"\noutput = \"" << (mods / name).string()
+                       << "\"\n";
+            }
+        }
         const auto fresh = [root] { FreshGame(root); };
         const auto verify = [mods, site, &s] { Verify(mods, site, s); };
         const auto sync = [game, url = nginx.url("")](const char* mode) {
@@ -107,6 +113,19 @@ void Run(const Options& options) {
                                    Silence::StdoutAndStderr);
              },
              verify},
+            {"curl --parallel-max 5", false, fresh,
+             [curlConfig] {
+                 return RunCommand({"curl", "-s", "--fail", "--create-dirs", "--parallel", "--parallel-max", "5", "-K",
+                                    curlConfig.string()},
+                                   Silence::StdoutAndStderr);
+             },
+             verify},
+            {"curl (one connection)", false, fresh,
+             [curlConfig] {
+                 return RunCommand({"curl", "-s", "--fail", "--create-dirs", "-K", curlConfig.string()},
+                                   Silence::StdoutAndStderr);
+             },
+             verify},
             {"packwell-sync --turbo", true, fresh, [sync] { return sync("--turbo"); }, verify},
             {"packwell-sync --no-turbo", true, fresh, [sync] { return sync("--no-turbo"); }, verify},
         };
@@ -121,6 +140,6 @@ void Run(const Options& options) {
 int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
     if (!options) return 2;
-    if (!Installed({"nginx", "aria2c"})) return 2;
+    if (!Installed({"nginx", "aria2c", "curl"})) return 2;
     return RunGuarded([&] { Run(*options); });
 }

@@ -22,13 +22,35 @@ bool IsFile(const fs::path& p) {
     return fs::is_regular_file(p, ec);
 }
 
+// What giving a fetched file its name came to, as the step's result.
+StepResult NamingOutcome(platform::PartFile::CommitResult result, const std::string& error, const fs::path& target) {
+    using platform::PartFile;
+    if (result == PartFile::CommitResult::Done) return {StepKind::Downloaded, SizeInPlace(target), {}};
+    FutureDownloads::DownloadResult failed;
+    failed.error = result == PartFile::CommitResult::TargetExists ? FutureDownloads::DownloadError::TargetExists
+                                                                  : FutureDownloads::DownloadError::WriteFailed;
+    failed.detail = error;
+    return Failure(FutureDownloads::FailureText(failed));
+}
+
 }  // namespace
 
 bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBareFileName(name); }
 
 StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
-    const auto result = FutureDownloads::Download(url, saveTo, {.bar = context.bar, .cancel = context.cancel});
+    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel};
+    if (context.publisher) {
+        options.publish = [&context, saveTo](std::unique_ptr<platform::PartFile> file) {
+            context.publisher->Publish(std::move(file), [saveTo, named = context.named](
+                                                            platform::PartFile::CommitResult result,
+                                                            const std::string& error) {
+                named(NamingOutcome(result, error, saveTo));
+            });
+        };
+    }
+    const auto result = FutureDownloads::Download(url, saveTo, options);
     if (!result) return Failure(FutureDownloads::FailureText(result));
+    if (context.publisher) return {StepKind::Handed, 0, {}};
     return {StepKind::Downloaded, SizeInPlace(saveTo), {}};
 }
 
@@ -62,6 +84,7 @@ void ReportStep(const StepResult& result, const std::string& name, StatusLog& lo
         case StepKind::Reused: log.Console(run_texts::kReused + name); break;
         case StepKind::Downloaded: log.Console(run_texts::kDownloaded + name); break;
         case StepKind::Failed: log.Console(run_texts::kFailed + name); return;
+        case StepKind::Handed: return;  // reported once it has its name
     }
     counters.DoneBytes.fetch_add(result.bytes);
     counters.DoneCount.fetch_add(1);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/log/StatusLog.h"
+#include "core/sync/PartFilePublisher.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/SyncPaths.h"
 #include "net/FutureDownloads/ProgressBar.h"
@@ -16,6 +17,7 @@ enum class StepKind {
     Reused,      // a copy from ModsDir was moved into VersionModsDir
     Downloaded,  // fetched from the server
     Failed,
+    Handed,      // fetched, and handed to the publisher, which reports it once it has its name
 };
 
 struct StepResult {
@@ -27,13 +29,18 @@ struct StepResult {
 struct FetchContext {
     FutureDownloads::ProgressBar* bar = nullptr;
     const std::atomic<bool>* cancel = nullptr;
+    // When set, a fetched file is named by the publisher (many files, one sync) and `named`
+    // gets its outcome, Downloaded or Failed, on the publisher's thread.
+    PartFilePublisher* publisher = nullptr;
+    std::function<void(const StepResult&)> named;
 };
 
 // Whether a list item may become a path: a bare, non-empty file name. Anything else would
 // land outside VersionModsDir (or on the folder itself).
 bool IsAdmissibleModName(const std::string& name);
 
-// Downloads Url into SaveTo; a file already there is never written over.
+// Downloads Url into SaveTo; a file already there is never written over. Handed when the
+// context has a publisher.
 StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo, const FetchContext& context);
 
 // Downloads the file into VersionModsDir.

@@ -12,7 +12,10 @@
 
 namespace packwell {
 
-// Stops early, without logging the names left, once `context.cancel` is set.
+// Stops early, without logging the names left, once `context.cancel` is set. With a publisher
+// in the context, the next file downloads while the last ones are being named; the lines still
+// come in list order, each "Успешно: " once the file has its name, and the call returns once
+// every file has been named.
 void RunSequential(const std::vector<std::string>& missingList, const SyncPaths& paths, const FetchContext& context,
                    StatusLog& log, RunCounters& counters, const StepObserver& observer = {});
 

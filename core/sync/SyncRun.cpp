@@ -35,14 +35,14 @@ void SyncRun::Start() {
     if (request_.turbo) {
         host_.ChngSize(BarLayout::FiveBars);
         dispatcher_ = std::make_unique<TurboDispatcher>(lists.MissingList, request_.paths, log_, counters_, bars_,
-                                                        post_, cancel_, observer_);
+                                                        post_, cancel_, observer_, &publisher_);
         dispatcher_->Begin();
         host_.SetDispatcherTimer(true);
         return;
     }
 
     host_.ChngSize(BarLayout::OneBar);
-    RunSequential(lists.MissingList, request_.paths, {bars_[0], &cancel_}, log_, counters_, observer_);
+    RunSequential(lists.MissingList, request_.paths, {bars_[0], &cancel_, &publisher_, {}}, log_, counters_, observer_);
     Close();
 }
 

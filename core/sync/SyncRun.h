@@ -8,6 +8,7 @@
 #include "core/log/StatusLog.h"
 #include "core/check/SyncLists.h"
 #include "core/sync/RunCounters.h"
+#include "core/sync/PartFilePublisher.h"
 #include "core/sync/RunHost.h"
 #include "core/sync/StepObserver.h"
 #include "core/sync/SyncPaths.h"
@@ -58,6 +59,8 @@ private:
     RunCounters counters_;
     std::atomic<bool> cancel_{false};
     bool finished_ = false;
+    // Before the dispatcher, so it outlives the workers that hand it files.
+    PartFilePublisher publisher_;
     std::unique_ptr<TurboDispatcher> dispatcher_;
 };
 

@@ -36,15 +36,22 @@ void TFlow::Join() {
 }
 
 void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* bar) const {
-    const StepResult result = GuardedStep([&] { return FetchInto(FFromInet, FSaveTo, {bar, &shared.Cancel}); });
     const std::string& name = shared.MissingList.at(static_cast<std::size_t>(FNumber - 1));
-    ReportStep(result, name, shared.Log, shared.Counters);
-    if (shared.Observer) shared.Observer(name, result);
+    // Also run by the publisher, possibly after this worker (and the dispatcher) are gone: it
+    // holds only what the run owns.
+    const auto report = [&log = shared.Log, &counters = shared.Counters, observer = shared.Observer,
+                         name](const StepResult& result) {
+        ReportStep(result, name, log, counters);
+        if (observer) observer(name, result);
+    };
+    const StepResult result =
+        GuardedStep([&] { return FetchInto(FFromInet, FSaveTo, {bar, &shared.Cancel, shared.Publisher, report}); });
+    if (result.kind != StepKind::Handed) report(result);
 }
 
 TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                                  RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                                 StepObserver observer)
+                                 StepObserver observer, PartFilePublisher* publisher)
     : missingList_(missingList),
       paths_(std::move(paths)),
       log_(log),
@@ -52,7 +59,7 @@ TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, Sy
       bars_(bars),
       post_(std::move(post)),
       cancel_(cancel),
-      shared_{missingList_, log_, counters_, cancel_, std::move(observer)} {}
+      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher} {}
 
 TurboDispatcher::~TurboDispatcher() {
     cancel_ = true;
@@ -75,18 +82,24 @@ bool TurboDispatcher::AllSlotsEmpty() const {
 TurboDispatcher::TickResult TurboDispatcher::Tick() {
     if (completed_) return TickResult::Idle;
     if (itemNumber_ > 0 && !cancel_) {
-        for (int slot = 0; slot < kWorkerSlots; ++slot)
-            while (itemNumber_ > 0 && !slots_[slot]) HandOutOrFail(slot);
+        HandOut();
         return TickResult::Dispatching;
     }
     if (!AllSlotsEmpty()) return TickResult::Draining;
+    if (shared_.Publisher && !shared_.Publisher->Idle()) return TickResult::Draining;
     completed_ = true;
     return TickResult::Complete;
 }
 
+void TurboDispatcher::HandOut() {
+    for (int slot = 0; slot < kWorkerSlots; ++slot)
+        while (itemNumber_ > 0 && !cancel_ && !slots_[slot]) HandOutOrFail(slot);
+}
+
 void TurboDispatcher::HandOutOrFail(int slot) {
     const std::string& name = missingList_[static_cast<std::size_t>(itemNumber_ - 1)];
-    if (!IsAdmissibleModName(name) || claimed_.contains(paths_.Target(name))) {
+    const fs::path target = IsAdmissibleModName(name) ? paths_.Target(name) : fs::path();
+    if (target.empty() || claimed_.contains(target) || (shared_.Publisher && shared_.Publisher->Pending(target))) {
         --itemNumber_;
         const StepResult failed{StepKind::Failed, 0, "файл уже загружается другим потоком или имя недопустимо"};
         ReportStep(failed, name, log_, counters_);
@@ -114,6 +127,9 @@ void TurboDispatcher::FlowEnded(int slot) {
     worker->Join();
     claimed_.erase(worker->FSaveTo);
     worker.reset();
+    // The freed slot takes the next item now rather than on the next tick, which may be
+    // 15 ms away: a run of small files would otherwise be bound by the timer.
+    HandOut();
 }
 
 }  // namespace packwell

@@ -1,7 +1,8 @@
 #pragma once
 // Turbo: up to five worker threads, each fetching one file with its own bar. Timer6 (Tag 0)
-// ticks the dispatcher on the UI thread; the workers' end handlers are posted back there, so
-// the slots, ItemNumber and the claims on targets are only ever touched by the UI thread.
+// ticks the dispatcher on the UI thread and completes the run; a worker's end handler, posted
+// back there, hands its slot the next item at once. So the slots, ItemNumber and the claims on
+// targets are only ever touched by the UI thread.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "core/log/StatusLog.h"
 #include "core/sync/FileStep.h"
+#include "core/sync/PartFilePublisher.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/StepObserver.h"
 #include "core/sync/SyncPaths.h"
@@ -33,6 +35,7 @@ struct WorkerShared {
     RunCounters& Counters;
     const std::atomic<bool>& Cancel;
     StepObserver Observer;
+    PartFilePublisher* Publisher;  // null: each worker names its own file
 };
 
 // One worker: one file, one thread. Constructed with its item (the "Create"), started once,
@@ -80,9 +83,11 @@ public:
     };
 
     // `cancel` is the owner's stop flag: once set, downloads abort and nothing more is handed out.
+    // With a publisher, a worker's fetched file is named (and its line written) by it, and the
+    // run completes only once it has named them all; it must outlive the dispatcher's workers.
     TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                     RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                    StepObserver observer = {});
+                    StepObserver observer = {}, PartFilePublisher* publisher = nullptr);
     // Cancels running downloads and waits for their threads: no thread outlives the run, and
     // the download's temporary file keeps a cut-off transfer from lying under a mod's name.
     ~TurboDispatcher();
@@ -114,10 +119,15 @@ public:
 private:
     // Starts the worker of `slot` (0-based) for one item and lowers ItemNumber.
     void FlowRun(int slot, std::int32_t Numberr, const std::string& FromInet, const std::filesystem::path& SaveTo);
-    // The end handler: runs on the UI thread once the worker's body is over.
+    // The end handler: runs on the UI thread once the worker's body is over; empties the slot
+    // and hands out what is left.
     void FlowEnded(int slot);
-    // A name that cannot become a path, or whose target another worker is writing, fails at
-    // once, as a duplicate fails in the sequential run: one file never has two writers.
+    // Gives the free slots, in the order 1 to 5, the next items from the end of the list,
+    // unless the run is cancelled.
+    void HandOut();
+    // A name that cannot become a path, or whose target another worker is writing or the
+    // publisher is about to name, fails at once, as a duplicate fails in the sequential run:
+    // one file never has two writers.
     void HandOutOrFail(int slot);
     bool AllSlotsEmpty() const;
 

@@ -2,23 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 #include <mutex>
 
+#include "net/FutureDownloads/CurlShare.h"
+
 namespace FutureDownloads::detail {
-
-struct CurlTransfer::Handles {
-    CURLM* multi = nullptr;
-    CURL* easy = nullptr;
-    bool busy = false;
-
-    Handles() : multi(curl_multi_init()), easy(curl_easy_init()) {}
-    ~Handles() {
-        if (easy) curl_easy_cleanup(easy);
-        if (multi) curl_multi_cleanup(multi);
-    }
-    bool valid() const { return multi && easy; }
-};
 
 namespace {
 
@@ -34,20 +22,12 @@ constexpr long kBufferSize = 100 * 1024;
 
 CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits) {
     GlobalInitOnce();
-    // The thread's own handles, kept until the thread ends.
-    thread_local std::unique_ptr<Handles> threadHandles;
-    if (!threadHandles) threadHandles = std::make_unique<Handles>();
-    if (threadHandles->valid() && !threadHandles->busy) {
-        handles_ = threadHandles.get();
-        curl_easy_reset(handles_->easy);  // keeps the multi handle's open connections
-    } else {
-        handles_ = new Handles();
-        ownsHandles_ = true;
-        if (!handles_->valid()) return;
-    }
-    handles_->busy = true;
+    handles_ = LendHandles();
+    if (!handles_) return;
     easy_ = handles_->easy;
+    curl_easy_reset(easy_);  // keeps the set's open connections and TLS sessions
 
+    if (CURLSH* share = ProcessShare()) curl_easy_setopt(easy_, CURLOPT_SHARE, share);
     curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
     curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
@@ -62,14 +42,7 @@ CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent,
     if (!userAgent.empty()) curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
 }
 
-CurlTransfer::~CurlTransfer() {
-    if (!handles_) return;
-    if (ownsHandles_) {
-        delete handles_;
-        return;
-    }
-    handles_->busy = false;
-}
+CurlTransfer::~CurlTransfer() { GiveBackHandles(std::move(handles_)); }
 
 CURLcode CurlTransfer::Run(const std::function<bool()>& stop) {
     if (!easy_) return CURLE_OUT_OF_MEMORY;

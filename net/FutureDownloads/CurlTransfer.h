@@ -4,8 +4,11 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "net/FutureDownloads/CurlHandlePool.h"
 
 namespace FutureDownloads::detail {
 
@@ -15,10 +18,10 @@ struct TransferLimits {
     std::chrono::seconds stall{60};
 };
 
-// Leases the calling thread's handles: each thread keeps one easy handle and its own
-// connection cache between transfers, so files fetched one after another reuse the
-// connection. A transfer started while the thread's handles are busy (a nested call from an
-// event handler run between blocks) gets handles of its own.
+// Borrows a handle set of the process (CurlHandlePool.h) for one transfer, so files fetched
+// one after another reuse a connection whichever thread fetches them. A transfer started
+// while another runs on the same thread (a nested call from an event handler run between
+// blocks) simply borrows another set.
 class CurlTransfer {
 public:
     CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits);
@@ -37,9 +40,7 @@ public:
     std::string ErrorText(CURLcode code) const;
 
 private:
-    struct Handles;
-    Handles* handles_ = nullptr;
-    bool ownsHandles_ = false;
+    std::unique_ptr<CurlHandles> handles_;
     CURL* easy_ = nullptr;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
 };

@@ -1,3 +1,4 @@
+#include <memory>
 #include <system_error>
 
 #include "net/FutureDownloads/CurlTransfer.h"
@@ -123,13 +124,13 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
         return Fail(DownloadError::TargetExists, SaveTo.string() + " exists already");
     if (Cancelled(options)) return Fail(DownloadError::Cancelled, "cancelled");
 
-    PartFile file(SaveTo);
-    if (!file.IsOpen()) return Fail(DownloadError::WriteFailed, file.Error());
+    auto file = std::make_unique<PartFile>(SaveTo);
+    if (!file->IsOpen()) return Fail(DownloadError::WriteFailed, file->Error());
 
     CurlTransfer transfer(Url, detail::UserAgent(), {.stall = options.stallTimeout});
     CURL* easy = transfer.easy();
     if (!easy) return Fail(DownloadError::Transport, "out of memory");
-    Receiver receiver{easy, file, options};
+    Receiver receiver{easy, *file, options};
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Receiver::Write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &receiver);
@@ -143,15 +144,19 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
     receiver.StartBar();  // an empty body never reached the write callback
     if (options.bar && receiver.announced < 0) options.bar->SetMaximum(receiver.bytes);  // ends full
 
-    switch (file.Commit()) {
+    if (options.publish) {
+        options.publish(std::move(file));
+        return result;
+    }
+    switch (file->Commit()) {
         case PartFile::CommitResult::Done:
             return result;
         case PartFile::CommitResult::TargetExists:
-            return Fail(DownloadError::TargetExists, file.Error(), result.httpStatus);
+            return Fail(DownloadError::TargetExists, file->Error(), result.httpStatus);
         case PartFile::CommitResult::Failed:
             break;
     }
-    return Fail(DownloadError::WriteFailed, file.Error(), result.httpStatus);
+    return Fail(DownloadError::WriteFailed, file->Error(), result.httpStatus);
 }
 
 bool DownloadFile(const std::string& Url, const fs::path& SaveTo) {

@@ -4,9 +4,12 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "net/FutureDownloads/ProgressBar.h"
+#include "platform/PartFile.h"
 
 namespace FutureDownloads {
 
@@ -40,6 +43,10 @@ struct DownloadOptions {
     // A body longer than this many bytes is refused (-1: no limit); a hostile server could
     // otherwise fill the disk or, for a file read whole, the memory.
     std::int64_t maxBytes = -1;
+    // When set, a complete body is handed here, still under its part name and not yet synced,
+    // instead of being synced and named by Download; the receiver names it (PartFile::Name)
+    // once its data is on the disk. Success then means "complete and handed over".
+    std::function<void(std::unique_ptr<platform::PartFile>)> publish = nullptr;
 };
 
 // Why a download failed, in short Russian words for the player ("" for success).

@@ -79,6 +79,12 @@ PartFile::CommitResult PartFile::Commit() {
         Fail("cannot write", errno);
         return CommitResult::Failed;
     }
+    return Name();
+}
+
+bool PartFile::SyncFileSystem() { return ::syncfs(fd_) == 0; }
+
+PartFile::CommitResult PartFile::Name() {
     // The lock is held until the rename is done: the cleanup never takes a file about to be
     // renamed. After a good sync, closing has no write error left to report.
     const int err = MoveNoReplace(path_, target_);

@@ -1,7 +1,11 @@
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 
@@ -28,6 +32,37 @@ std::vector<std::string> StepLines(const std::vector<std::string>& lines) {
 
 std::int32_t Number(const TFlow* worker) { return worker ? worker->FNumber : 0; }
 
+// Takes the end handlers the workers post and runs them one at a time, on the test's thread.
+class OneByOneQueue {
+public:
+    PostToUi Poster() {
+        return [this](std::function<void()> fn) {
+            {
+                std::lock_guard lock(mutex_);
+                queue_.push_back(std::move(fn));
+            }
+            arrived_.notify_one();
+        };
+    }
+    // Waits for the next posted function and runs it; false when none came.
+    bool RunOne() {
+        std::function<void()> fn;
+        {
+            std::unique_lock lock(mutex_);
+            if (!arrived_.wait_for(lock, std::chrono::seconds(30), [this] { return !queue_.empty(); })) return false;
+            fn = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        fn();
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<std::function<void()>> queue_;
+};
+
 class TurboDispatcherTest : public SyncTest {
 protected:
     std::array<std::int32_t, 5> SlotNumbers() const {
@@ -50,13 +85,15 @@ protected:
     std::unique_ptr<TurboDispatcher> dispatcher;
 };
 
-TEST_F(TurboDispatcherTest, SevenItemsAreHandedOutFromTheEndAndTheRunCompletesOnTheFirstEmptyTick) {
+TEST_F(TurboDispatcherTest, SevenItemsGoFromTheEndAndEachWorkersEndGivesItsSlotTheNextItemAtOnce) {
     for (int k = 1; k <= 7; ++k) {
         list.push_back("m" + std::to_string(k) + ".jar");
         Mod(list.back(), std::string(k * 100, 'x'));  // item k is k*100 bytes: its bar shows which
     }
+    OneByOneQueue endHandlers;
     dispatcher = std::make_unique<TurboDispatcher>(
-        list, paths, log, counters, WorkerBars{&bars[0], &bars[1], &bars[2], &bars[3], &bars[4]}, queue.Poster(), cancel);
+        list, paths, log, counters, WorkerBars{&bars[0], &bars[1], &bars[2], &bars[3], &bars[4]},
+        endHandlers.Poster(), cancel);
     dispatcher->Begin();
     EXPECT_EQ(dispatcher->ItemNumber(), 7);
 
@@ -64,24 +101,37 @@ TEST_F(TurboDispatcherTest, SevenItemsAreHandedOutFromTheEndAndTheRunCompletesOn
     EXPECT_EQ(SlotNumbers(), (std::array<std::int32_t, 5>{7, 6, 5, 4, 3}));
     EXPECT_EQ(dispatcher->ItemNumber(), 2);
 
-    DrainUntilAllSlotsEmpty();
-    EXPECT_EQ(dispatcher->Tick(), Tick::Dispatching);
-    EXPECT_EQ(SlotNumbers(), (std::array<std::int32_t, 5>{2, 1, 0, 0, 0}));
+    // No tick from here on: the slot a worker leaves takes the next item in its end handler.
+    std::array<int, 8> slotOfItem{};
+    for (const std::int32_t next : {2, 1}) {
+        const auto before = SlotNumbers();
+        ASSERT_TRUE(endHandlers.RunOne());
+        const auto after = SlotNumbers();
+        int changed = 0;
+        for (int slot = 0; slot < 5; ++slot) {
+            if (before[slot] == after[slot]) continue;
+            ++changed;
+            EXPECT_EQ(after[slot], next) << "slot " << slot + 1;
+            slotOfItem[next] = slot;
+        }
+        EXPECT_EQ(changed, 1);
+    }
     EXPECT_EQ(dispatcher->ItemNumber(), 0);
 
-    // End handlers run only when the queue is drained, so both slots are still taken.
-    EXPECT_EQ(dispatcher->Tick(), Tick::Draining);
-    DrainUntilAllSlotsEmpty();
+    for (int ended = 0; ended < 5; ++ended) ASSERT_TRUE(endHandlers.RunOne());
+    EXPECT_EQ(SlotNumbers(), (std::array<std::int32_t, 5>{}));
     EXPECT_EQ(dispatcher->Tick(), Tick::Complete);
     EXPECT_EQ(dispatcher->Tick(), Tick::Idle);
 
     EXPECT_EQ(counters.DoneCount.load(), 7);
     EXPECT_EQ(counters.DoneBytes.load(), 2800);
-    EXPECT_THAT(bars[0].maxima(), ElementsAre(700, 200));
-    EXPECT_THAT(bars[1].maxima(), ElementsAre(600, 100));
-    EXPECT_THAT(bars[2].maxima(), ElementsAre(500));
-    EXPECT_THAT(bars[3].maxima(), ElementsAre(400));
-    EXPECT_THAT(bars[4].maxima(), ElementsAre(300));
+    // Slot k's bar first showed item 8-k, then the items its end handlers gave it.
+    for (int slot = 0; slot < 5; ++slot) {
+        std::vector<std::int64_t> expected{(7 - slot) * 100};
+        for (const int item : {2, 1})
+            if (slotOfItem[item] == slot) expected.push_back(item * 100);
+        EXPECT_EQ(bars[slot].maxima(), expected) << "slot " << slot + 1;
+    }
 }
 
 TEST_F(TurboDispatcherTest, ThreeItemsTakeTheFirstThreeSlotsAndLeaveTwoIdle) {
@@ -110,6 +160,38 @@ TEST_F(SyncTest, TurboRunFetchesEverythingThenClosesWithSetupsAndTheCleanupDialo
     EXPECT_THAT(host.calls, ElementsAre("ChngSize(2)", "Timer6(on)", "Timer6(off)", "StartSetupsPlus",
                                         "ShowCleanupDialog", "EnableWindow"));
     EXPECT_EQ(host.linesAtSetups, 4u);
+}
+
+TEST_F(SyncTest, TurboRunHandsOutWithoutFurtherTicksAndCompletesOnTheFirstTickAfterwards) {
+    std::vector<std::string> names;
+    for (int k = 1; k <= 12; ++k) {
+        names.push_back("m" + std::to_string(k) + ".jar");
+        Mod(names.back(), kOneKiB);
+    }
+    SyncRun run(Request(names, /*turbo=*/true), log, host, WorkerBars{}, queue.Poster());
+    run.Start();
+    run.Tick();  // Timer6's first tick hands out five items; it does not tick again below
+
+    const auto downloaded = [&] {
+        const auto lines = Lines();
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const std::string& line) { return line.starts_with("[t] Успешно: m"); });
+    };
+    const auto handedOutAndEnded = [&] {
+        const TurboDispatcher& d = *run.Dispatcher();
+        return d.ItemNumber() == 0 && !d.WorkerSlot1() && !d.WorkerSlot2() && !d.WorkerSlot3() &&
+               !d.WorkerSlot4() && !d.WorkerSlot5() && downloaded() == 12;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!handedOutAndEnded()) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "items wait for a tick";
+        queue.Drain(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(run.Finished());  // completing stays the timer's job
+
+    while (!run.Finished()) run.Tick();  // at most until the last file has its name
+    EXPECT_EQ(Lines().back(), "Объем загруженых файлов(12 из 12): 12 Кб");
+    EXPECT_THAT(host.calls, ElementsAre("ChngSize(2)", "Timer6(on)", "Timer6(off)", "ChngSize(0)", "EnableWindow"));
 }
 
 TEST_F(SyncTest, TurboDownloadsEvenWhenACopyLiesInTheModsFolder) {
