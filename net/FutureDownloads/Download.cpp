@@ -1,5 +1,6 @@
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "net/FutureDownloads/CurlTransfer.h"
 #include "net/FutureDownloads/FutureDownloads.h"
@@ -30,6 +31,7 @@ struct Receiver {
     std::int64_t bytes = 0;
     std::int64_t announced = -1;
     bool barStarted = false;
+    bool blockSinceLastLook = false;
     // Why the body was refused, when it was refused here rather than by libcurl.
     DownloadError refused = DownloadError::None;
 
@@ -58,8 +60,15 @@ struct Receiver {
         if (options.bar) {
             options.bar->Advance(static_cast<std::int64_t>(size));
             options.bar->ProcessPendingEvents();
+            blockSinceLastLook = true;
         }
         return size;
+    }
+
+    // While nothing arrives (a slow or stalled server) the caller's window still handles its
+    // events between the transfer's looks at the connection, not only between blocks.
+    void KeepCallerAlive() {
+        if (options.bar && !std::exchange(blockSinceLastLook, false)) options.bar->ProcessPendingEvents();
     }
 
     bool TooLong(std::size_t more) const {
@@ -134,7 +143,10 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Receiver::Write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &receiver);
-    const CURLcode code = transfer.Run([&] { return Cancelled(options); });
+    const CURLcode code = transfer.Run([&] {
+        receiver.KeepCallerAlive();
+        return Cancelled(options);
+    });
 
     DownloadResult result = Classify(code, receiver, transfer);
     result.bytes = receiver.bytes;
