@@ -28,11 +28,17 @@ inline std::string Shown(std::string_view bytes) {
 }
 
 // Stops the run on a broken property; libFuzzer reports it as a crash and saves the input.
-inline void Require(bool holds, std::string_view property, std::string_view details = {}) {
+// The details are built only then: showing the input on every run would cost most of the time.
+template <typename Details>
+void Require(bool holds, std::string_view property, Details&& details) {
     if (holds) return;
-    std::fprintf(stderr, "\nPROPERTY BROKEN: %.*s\n%.*s\n", static_cast<int>(property.size()), property.data(),
-                 static_cast<int>(details.size()), details.data());
+    const std::string text = details();
+    std::fprintf(stderr, "\nPROPERTY BROKEN: %.*s\n%s\n", static_cast<int>(property.size()), property.data(), text.c_str());
     std::abort();
+}
+
+inline void Require(bool holds, std::string_view property) {
+    Require(holds, property, [] { return std::string(); });
 }
 
 // Code points of well-formed UTF-8, one per call; -1 for a byte that starts no well-formed

@@ -95,8 +95,10 @@ std::string Read(const packwell::IniData& ini, const Name& name, const std::stri
 void CheckReads(const packwell::IniData& ini, const std::vector<Name>& probes, const std::string& file) {
     for (const Name& probe : probes) {
         const std::string a = Read(ini, probe, kAbsentA), b = Read(ini, probe, kAbsentB);
-        const std::string where = "file " + fuzz::Shown(file) + "\nsection " + fuzz::Shown(probe.section) + " key " +
-                                  fuzz::Shown(probe.key) + " read " + fuzz::Shown(a);
+        const auto where = [&] {
+            return "file " + fuzz::Shown(file) + "\nsection " + fuzz::Shown(probe.section) + " key " +
+                   fuzz::Shown(probe.key) + " read " + fuzz::Shown(a);
+        };
         fuzz::Require(a == b || (a == kAbsentA && b == kAbsentB), "an absent key gives exactly the default", where);
         if (a != kAbsentA && fuzz::IsValidUtf8(a))
             fuzz::Require(fuzz::Utf16Units(a) <= kMaxValueUnits, "a value is at most 2047 UTF-16 units", where);
@@ -128,13 +130,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckReads(after, probes, file);
 
     const std::string got = Read(after, written, kAbsentA);
-    const std::string details = "file " + fuzz::Shown(file) + "\nsection " + fuzz::Shown(written.section) + " key " +
-                                fuzz::Shown(written.key) + " value " + fuzz::Shown(value) + "\nread back " + fuzz::Shown(got);
+    const auto details = [&] {
+        return "file " + fuzz::Shown(file) + "\nsection " + fuzz::Shown(written.section) + " key " +
+               fuzz::Shown(written.key) + " value " + fuzz::Shown(value) + "\nread back " + fuzz::Shown(got);
+    };
     if (Plain(written.section, false) && Plain(written.key, false) && Plain(value, true))
         fuzz::Require(got == fuzz::Utf16Cut(value, kMaxValueUnits), "a written value reads back as written", details);
     for (const Name& probe : probes)
         if (!MayBeSame(probe, written))
             fuzz::Require(Read(before, probe, kAbsentA) == Read(after, probe, kAbsentA), "a write changes no other key",
-                          details + "\nother section " + fuzz::Shown(probe.section) + " key " + fuzz::Shown(probe.key));
+                          [&] { return details() + "\nother section " + fuzz::Shown(probe.section) + " key " + fuzz::Shown(probe.key); });
     return 0;
 }

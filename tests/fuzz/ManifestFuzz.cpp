@@ -143,11 +143,12 @@ void CompareList(const packwell::ManifestList<Entry>& list, const Reference& ref
                  const std::string& text, Compare compareEntry) {
     const std::optional<std::int64_t> count = ref.Number(section, "Count", 0);
     if (!count) return;  // a count past 31 bits: the readers may differ, and so may the lists
-    const std::string where = section + " of " + fuzz::Shown(text);
+    const auto where = [&] { return section + " of " + fuzz::Shown(text); };
     fuzz::Require(list.statedCount == *count, "\"Count\" reads as the rules say", where);
     const std::int64_t n = std::clamp<std::int64_t>(*count, 0, kMaxManifestEntries);
     fuzz::Require(list.entries.size() == static_cast<std::size_t>(n), "one entry per number up to \"Count\"", where);
-    for (std::int64_t i = 1; i <= n; ++i) compareEntry(list.entries[static_cast<std::size_t>(i - 1)], "mod" + std::to_string(i), where);
+    for (std::int64_t i = 1; i <= n; ++i)
+        compareEntry(list.entries[static_cast<std::size_t>(i - 1)], "mod" + std::to_string(i), [&] { return where(); });
 }
 
 }  // namespace
@@ -159,22 +160,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const packwell::Manifest any = packwell::ReadManifest(IniData::Parse(std::string(raw)));
     fuzz::Require(any.modList.entries.size() <= static_cast<std::size_t>(kMaxManifestEntries) &&
                       any.delList.entries.size() <= static_cast<std::size_t>(kMaxManifestEntries),
-                  "no list is longer than the limit", fuzz::Shown(raw));
+                  "no list is longer than the limit", [&] { return fuzz::Shown(raw); });
     for (const auto& e : any.modList.entries)
         if (fuzz::IsValidUtf8(e.name)) fuzz::Require(fuzz::Utf16Units(e.name) <= kMaxValueUnits, "a name is at most 2047 units");
 
     const std::string text = Unambiguous(raw);
     const Reference ref(text);
     const packwell::Manifest m = packwell::ReadManifest(IniData::Parse(text));
-    CompareList(m.modList, ref, "modlist", text, [&](const packwell::ManifestEntry& e, const std::string& key, const std::string& where) {
-        fuzz::Require(e.name == ref.Text("modlist", key).value_or(""), "a mod's name is the reference's", key + " in " + where);
+    CompareList(m.modList, ref, "modlist", text, [&](const packwell::ManifestEntry& e, const std::string& key, const auto& where) {
+        fuzz::Require(e.name == ref.Text("modlist", key).value_or(""), "a mod's name is the reference's", [&] { return key + " in " + where(); });
         if (const auto size = ref.Number("modlist", key + "size", 0))
-            fuzz::Require(e.size == *size, "a mod's size is the reference's", key + "size in " + where);
+            fuzz::Require(e.size == *size, "a mod's size is the reference's", [&] { return key + "size in " + where(); });
     });
-    CompareList(m.delList, ref, "dellist", text, [&](const std::string& name, const std::string& key, const std::string& where) {
-        fuzz::Require(name == ref.Text("dellist", key).value_or(""), "a deletion's name is the reference's", key + " in " + where);
+    CompareList(m.delList, ref, "dellist", text, [&](const std::string& name, const std::string& key, const auto& where) {
+        fuzz::Require(name == ref.Text("dellist", key).value_or(""), "a deletion's name is the reference's", [&] { return key + " in " + where(); });
     });
     fuzz::Require(packwell::ReadLastVersion(IniData::Parse(text), "1.2.6.3") == ref.Text("Update", "lastversion").value_or("1.2.6.3"),
-                  "\"lastversion\" is the reference's", fuzz::Shown(text));
+                  "\"lastversion\" is the reference's", [&] { return fuzz::Shown(text); });
     return 0;
 }

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t seed = input.ConsumeIntegral<std::uint32_t>();
     const std::vector<std::uint8_t> bytes = input.ConsumeRemainingBytes<std::uint8_t>();
     const bool expected = JoinedTextHasMarker(bytes);
-    const std::string shown = fuzz::Shown(std::string(bytes.begin(), bytes.end()));
+    const auto shown = [&] { return fuzz::Shown(std::string(bytes.begin(), bytes.end())); };
 
     // Random blocks: mostly short ones around the markers' length, sometimes past the
     // scanner's 64-byte wide step, sometimes empty.

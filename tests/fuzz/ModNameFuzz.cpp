@@ -66,7 +66,7 @@ std::string UrlPart(CURLU* url, CURLUPart part, unsigned flags, CURLUcode& code)
 // take the address to be.
 void CheckAddress(const std::string& name) {
     const std::string address = FutureDownloads::ServerUrl(kBase, kModsPath, name);
-    const std::string details = "name " + fuzz::Shown(name) + " address " + fuzz::Shown(address);
+    const auto details = [&] { return "name " + fuzz::Shown(name) + " address " + fuzz::Shown(address); };
     const std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> url(curl_url(), curl_url_cleanup);
     fuzz::Require(curl_url_set(url.get(), CURLUPART_URL, address.c_str(), 0) == CURLUE_OK, "the address parses", details);
     CURLUcode code;
@@ -86,8 +86,8 @@ void CheckAddress(const std::string& name) {
 
 void CheckClientName(const std::string& name) {
     if (!packwell::IsAdmissibleModName(name)) return;
-    fuzz::Require(InsideOnLinux(name), "an accepted name is a file inside the folder on Linux", fuzz::Shown(name));
-    fuzz::Require(InsideOnWindows(name), "an accepted name is a file inside the folder on Windows", fuzz::Shown(name));
+    fuzz::Require(InsideOnLinux(name), "an accepted name is a file inside the folder on Linux", [&] { return fuzz::Shown(name); });
+    fuzz::Require(InsideOnWindows(name), "an accepted name is a file inside the folder on Windows", [&] { return fuzz::Shown(name); });
     CheckAddress(name);
 }
 
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string name = input.ConsumeRandomLengthString(300);
         CheckClientName(name);
         if (!packwell::pack::IsPublishableName(name)) continue;
-        fuzz::Require(packwell::IsAdmissibleModName(name), "a name the pack tool accepts the client accepts", fuzz::Shown(name));
+        fuzz::Require(packwell::IsAdmissibleModName(name), "a name the pack tool accepts the client accepts", [&] { return fuzz::Shown(name); });
         mods.push_back({name, input.ConsumeIntegralInRange<std::int64_t>(0, 0x7FFFFFFF)});
         deletions.push_back(name + (input.ConsumeBool() ? ".old" : ""));
     }
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text = packwell::ReplaceSection(before, "modlist", packwell::FormatModList(mods));
     text = packwell::ReplaceSection(text, "dellist", packwell::FormatDelList(deletions));
     const packwell::Manifest read = packwell::ReadManifest(packwell::IniData::Parse(text));
-    const std::string details = "before " + fuzz::Shown(before) + "\nwritten " + fuzz::Shown(text);
+    const auto details = [&] { return "before " + fuzz::Shown(before) + "\nwritten " + fuzz::Shown(text); };
     fuzz::Require(read.modList.entries == mods, "the modlist reads back as the pack tool wrote it", details);
     fuzz::Require(read.delList.entries == deletions, "the dellist reads back as the pack tool wrote it", details);
     return 0;

@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Whatever the file holds, the folder read from it is well-formed UTF-8.
     if (const auto dir = packwell::LauncherGameDirFromText(raw))
-        fuzz::Require(fuzz::IsValidUtf8(*dir), "the folder from any file is well-formed UTF-8", fuzz::Shown(raw));
+        fuzz::Require(fuzz::IsValidUtf8(*dir), "the folder from any file is well-formed UTF-8", [&] { return fuzz::Shown(raw); });
     const std::string anyValue = packwell::UnescapePropertiesValue(packwell::PropertiesLineToUtf8(raw));
-    fuzz::Require(fuzz::IsValidUtf8(anyValue), "any unescaped line is well-formed UTF-8", fuzz::Shown(raw));
+    fuzz::Require(fuzz::IsValidUtf8(anyValue), "any unescaped line is well-formed UTF-8", [&] { return fuzz::Shown(raw); });
 
     FuzzedDataProvider input(data, size);
     const bool escapeUnicode = input.ConsumeBool();
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::uint32_t cp : cps) AppendUtf8(original, cp);
     const std::string escaped = JavaEscaped(cps, escapeUnicode, lowerHex);
 
-    const std::string details = "value " + fuzz::Shown(original) + " written as " + fuzz::Shown(escaped);
+    const auto details = [&] { return "value " + fuzz::Shown(original) + " written as " + fuzz::Shown(escaped); };
     fuzz::Require(packwell::UnescapePropertiesValue(escaped) == original, "an escaped value unescapes to itself", details);
     const std::string file = "#Saved by the launcher\nminecraft.gamedir=" + escaped + "\r\nminecraft.gamedirs=x\n";
     fuzz::Require(packwell::LauncherGameDirFromText(file) == original, "the game folder reads back from the file", details);
