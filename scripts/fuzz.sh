@@ -4,6 +4,7 @@
 # it. New inputs collect in build-fuzz/corpus/, findings in build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 seconds=${1:-30}
 jobs=${PACKWELL_JOBS:-2}
 launcher=()
