@@ -5,7 +5,8 @@
 // The text is first made unambiguous, so the comparison holds under every finer rule of the
 // INI reader (quotes around a value, a lone CR, a NUL, other encodings, a repeated section):
 // well-formed UTF-8 without control characters, lone CRs as line ends, quote pairs around a
-// value broken, a repeated section header commented out, a "[" line without "]" made plain.
+// value broken, a repeated section header commented out, a "[" line other than "[name]" made
+// no header.
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -64,7 +65,9 @@ std::string Unambiguous(std::string_view raw) {
     std::vector<std::string> seen;
     for (std::string line : Lines(std::string_view(text).substr(out.size()))) {
         const std::string_view t = TrimBlanks(line);
-        if (t.starts_with('[') && t.find(']') == std::string_view::npos) {
+        // Only a plain "[name]" opens a section: readers differ on lines with one "]" too
+        // few, one too many or text after it.
+        if (t.starts_with('[') && (t.find(']') == std::string_view::npos || t.find(']') != t.size() - 1)) {
             line.insert(0, "x");
         } else if (t.starts_with('[')) {
             const std::string name = FoldAz(TrimBlanks(t.substr(1, t.rfind(']') - 1)));
