@@ -12,34 +12,27 @@
 
 namespace {
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+struct Character {
+    std::uint32_t cp;
+    std::string utf8;
+};
 
 // The characters a value holds: the bytes as UTF-8 where they are well formed, each other
 // byte as the Latin-1 character of that number.
-std::vector<std::uint32_t> CodePoints(std::string_view bytes) {
-    std::vector<std::uint32_t> cps;
+std::vector<Character> Characters(std::string_view bytes) {
+    std::vector<Character> chars;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t from = at;
         const long cp = fuzz::NextCodePoint(bytes, at);
-        cps.push_back(cp >= 0 ? static_cast<std::uint32_t>(cp) : static_cast<unsigned char>(bytes[from]));
+        if (cp >= 0) {
+            chars.push_back({static_cast<std::uint32_t>(cp), std::string(bytes.substr(from, at - from))});
+        } else {
+            at = from + 1;  // a stray byte, 0x80 or above: two bytes in UTF-8
+            const auto byte = static_cast<unsigned char>(bytes[from]);
+            chars.push_back({byte, {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))}});
+        }
     }
-    return cps;
+    return chars;
 }
 
 void AppendUnicodeEscape(std::string& out, std::uint32_t unit, bool lowerHex) {
@@ -51,10 +44,10 @@ void AppendUnicodeEscape(std::string& out, std::uint32_t unit, bool lowerHex) {
 // Properties.saveConvert for a value: a leading blank, \ and the separators and comment
 // characters escaped with a backslash, controls by name, everything outside printable ASCII
 // as \uXXXX of its UTF-16 units (store to a stream) or left as it is (store to a writer).
-std::string JavaEscaped(const std::vector<std::uint32_t>& cps, bool escapeUnicode, bool lowerHex) {
+std::string JavaEscaped(const std::vector<Character>& chars, bool escapeUnicode, bool lowerHex) {
     std::string out;
-    for (std::size_t i = 0; i < cps.size(); ++i) {
-        const std::uint32_t c = cps[i];
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const std::uint32_t c = chars[i].cp;
         switch (c) {
             case ' ': out += i == 0 ? "\\ " : " "; continue;
             case '\t': out += "\\t"; continue;
@@ -75,7 +68,7 @@ std::string JavaEscaped(const std::vector<std::uint32_t>& cps, bool escapeUnicod
                 AppendUnicodeEscape(out, c, lowerHex);
             }
         } else {
-            AppendUtf8(out, c);
+            out += chars[i].utf8;
         }
     }
     return out;
@@ -96,10 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool escapeUnicode = input.ConsumeBool();
     const bool lowerHex = input.ConsumeBool();
     const std::string bytes = input.ConsumeRemainingBytesAsString();
+    const std::vector<Character> chars = Characters(bytes);
     std::string original;
-    const std::vector<std::uint32_t> cps = CodePoints(bytes);
-    for (const std::uint32_t cp : cps) AppendUtf8(original, cp);
-    const std::string escaped = JavaEscaped(cps, escapeUnicode, lowerHex);
+    for (const Character& c : chars) original += c.utf8;
+    const std::string escaped = JavaEscaped(chars, escapeUnicode, lowerHex);
 
     const auto details = [&] { return "value " + fuzz::Shown(original) + " written as " + fuzz::Shown(escaped); };
     fuzz::Require(packwell::UnescapePropertiesValue(escaped) == original, "an escaped value unescapes to itself", details);
