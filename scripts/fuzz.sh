@@ -23,7 +23,7 @@ for seeds in tests/fuzz/corpus/*/; do
   if build-fuzz/tests/fuzz/fuzz_"$target" "$corpus" "$seeds" -dict=tests/fuzz/dict/"$target".dict \
     -max_total_time="$seconds" -max_len=8192 -timeout=10 -print_final_stats=1 \
     -artifact_prefix=build-fuzz/findings/"$target"- >build-fuzz/fuzz_"$target".log 2>&1; then
-    grep -h 'stat::number_of_executed_units' build-fuzz/fuzz_"$target".log | sed "s/^/fuzz_$target: /"
+    grep -h 'stat::number_of_executed_units' build-fuzz/fuzz_"$target".log | sed "s/^/fuzz_$target: /" || true
   else
     tail -n 40 build-fuzz/fuzz_"$target".log
     failed+=("$target")
