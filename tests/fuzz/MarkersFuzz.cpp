@@ -66,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::Require(Scan(bytes, random) == expected, "random blocks agree with the joined text", shown);
     fuzz::Require(Scan(bytes, {}) == expected, "one block agrees with the joined text", shown);
-    fuzz::Require(Scan(bytes, std::vector<std::size_t>(bytes.size(), 1)) == expected,
-                  "byte by byte agrees with the joined text", shown);
+    // A call per byte costs most of a long input's run; the random blocks hold short ones too.
+    if (bytes.size() <= 512)
+        fuzz::Require(Scan(bytes, std::vector<std::size_t>(bytes.size(), 1)) == expected,
+                      "byte by byte agrees with the joined text", shown);
     return 0;
 }
