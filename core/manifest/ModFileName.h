@@ -5,8 +5,10 @@
 
 namespace packwell {
 
-// False for a name with "/", "\", a drive colon or a control character, and for "." and "..".
-// The empty name counts as bare: it names no file and is simply reported missing.
+// False for a name with "/", "\", a drive colon or a control character, for "." and "..", and
+// for names Windows reads as no file in the folder: only dots and blanks, or a device name
+// such as CON or nul.jar. The empty name counts as bare: it names no file and is simply
+// reported missing.
 bool IsBareFileName(std::string_view name);
 
 }  // namespace packwell

@@ -101,10 +101,19 @@ TEST(Manifest, UpdateOfferedWhenVersionDiffersAsText) {
 }
 
 TEST(ModFileName, OnlyBareNamesAreAccepted) {
-    for (const char* ok : {"a.jar", "", "Мод [1.12.2].jar", "x..jar", "...", "name with spaces.jar"})
+    for (const char* ok : {"a.jar", "", "Мод [1.12.2].jar", "x..jar", "name with spaces.jar", "a.jar.", "console.jar",
+                           "nullable", "com10.jar", "lpt.jar", "aux_1.jar"})
         EXPECT_TRUE(IsBareFileName(ok)) << ok;
     for (const char* bad : {".", "..", "../x.jar", "sub/x.jar", "sub\\x.jar", "C:x.jar", "a\tb.jar", "a\x7f.jar",
                             "/etc/passwd", "..\\..\\x"})
+        EXPECT_FALSE(IsBareFileName(bad)) << bad;
+}
+
+// Windows drops a name's trailing dots and blanks and opens a device for a device name, also
+// with an extension: these name the folder itself or no file at all on the players' machines.
+TEST(ModFileName, NamesWindowsReadsAsNoFileInTheFolderAreRefused) {
+    for (const char* bad : {"...", ". .", ".. ", "CON", "con.jar", "Nul", "NUL .txt", "aux.tar.gz", "PRN", "COM1.jar",
+                            "lpt9", "COM0", "LPT\xC2\xB9.jar", "com\xC2\xB3", "CONIN$", "conout$.x", "nul."})
         EXPECT_FALSE(IsBareFileName(bad)) << bad;
 }
 
