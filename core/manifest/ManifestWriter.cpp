@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "core/settings/IniFile.h"
+#include "core/settings/IniEncoding.h"
 #include "core/settings/IniSyntax.h"
 
 namespace packwell {
@@ -48,9 +49,12 @@ std::string FormatDelList(const std::vector<std::string>& names) {
     return out;
 }
 
-std::string ReplaceSection(std::string_view file, std::string_view section, std::string_view replacement) {
+std::string ReplaceSection(std::string_view fileBytes, std::string_view section, std::string_view replacement) {
+    // A manifest saved as UTF-16 is read as UTF-16: the lists go in as text and the file keeps
+    // its encoding, or clients would read the new lines as garbage.
+    const ini::DecodedFile decoded = ini::DecodeFile(fileBytes);
     std::string_view bom;
-    const std::vector<ini::Line> lines = ini::SplitLines(file, bom);
+    const std::vector<ini::Line> lines = ini::SplitLines(decoded.text, bom);
 
     std::string out(bom);
     bool inSection = false, placed = false;
@@ -71,7 +75,7 @@ std::string ReplaceSection(std::string_view file, std::string_view section, std:
         if (!out.empty() && out.back() != '\n') out += kNewLine;
         out += replacement;
     }
-    return out;
+    return ini::EncodeFile(out, decoded.encoding);
 }
 
 }  // namespace packwell

@@ -22,6 +22,7 @@ std::string FormatDelList(const std::vector<std::string>& names);
 
 // `file` with every occurrence of `section` (header and the lines up to the next header)
 // removed and `replacement` put where the first one stood, or appended when there was none.
+// A UTF-16LE file stays UTF-16LE (a character it cannot hold whole reads as U+FFFD).
 std::string ReplaceSection(std::string_view file, std::string_view section, std::string_view replacement);
 
 }  // namespace packwell

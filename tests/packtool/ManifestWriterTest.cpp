@@ -6,6 +6,7 @@
 #include "core/settings/IniFile.h"
 #include "core/manifest/Manifest.h"
 #include "core/manifest/ManifestWriter.h"
+#include "core/settings/IniEncoding.h"
 
 namespace packwell {
 namespace {
@@ -42,6 +43,17 @@ TEST(ManifestWriter, AppendsAnAbsentSectionOnItsOwnLine) {
     EXPECT_EQ(ReplaceSection("[Update]\nlastversion=1", "dellist", "[dellist]\r\nCount=0\r\n"),
               "[Update]\nlastversion=1\r\n[dellist]\r\nCount=0\r\n");
     EXPECT_EQ(ReplaceSection("", "modlist", "[modlist]\r\n"), "[modlist]\r\n");
+}
+
+// An admin's manifest saved as UTF-16 (Notepad's "Unicode") takes its new lists in UTF-16 too.
+TEST(ManifestWriter, AUtf16ManifestStaysUtf16) {
+    const std::string utf16 = ini::EncodeFile("[Update]\r\nlastversion=1.2.7\r\n", ini::Encoding::Utf16Le);
+    const std::vector<ManifestEntry> mods = {{"Мод.jar", 12}};
+    const std::string out = ReplaceSection(utf16, "modlist", FormatModList(mods));
+    EXPECT_EQ(ini::DecodeFile(out).encoding, ini::Encoding::Utf16Le);
+    const IniData read = IniData::Parse(out);
+    EXPECT_EQ(ReadManifest(read).modList.entries, mods);
+    EXPECT_EQ(read.ReadString("Update", "lastversion", ""), "1.2.7");
 }
 
 }  // namespace
