@@ -73,18 +73,21 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     pack.setManifest("[modlist]\r\nCount=0\r\n");
     pack.write("mods3/back\\slash.jar", "x");
     pack.write("mods3/trailing .jar ", "x");
+    pack.write("mods3/latin1-\xE9t\xE9.jar", "x");  // bytes that are no UTF-8 text
     try {
         RefreshPack({pack.dir, std::nullopt});
         FAIL() << "refresh accepted the names";
     } catch (const PackError& e) {
         EXPECT_NE(std::string(e.what()).find("back\\slash.jar"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("trailing .jar "), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("latin1-\\xE9t\\xE9.jar"), std::string::npos) << e.what();
     }
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 
     pack.write("bad-dellist.txt", "../../options.txt\n");
     fs::remove(pack.dir / "mods3/back\\slash.jar");
     fs::remove(pack.dir / "mods3/trailing .jar ");
+    fs::remove(pack.dir / "mods3/latin1-\xE9t\xE9.jar");
     EXPECT_THROW(RefreshPack({pack.dir, pack.dir / "bad-dellist.txt"}), PackError);
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 }

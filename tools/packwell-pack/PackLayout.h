@@ -12,8 +12,8 @@ inline constexpr const char* kModsFolder = "mods3";  // the client's "/mods3/" p
 // client's own version; Windows clients ask for the first, Linux clients for the second.
 inline constexpr std::array<const char*, 2> kNewProgramFiles = {"Update.exe", "Update-linux"};
 
-// A name a client accepts as a file of the pack: a bare file name that reads back from the
-// manifest unchanged.
+// A name a client accepts as a file of the pack: a bare file name of UTF-8 text that reads
+// back from the manifest unchanged.
 bool IsPublishableName(std::string_view name);
 
 // The name for one line of output, escaped as the player's tools escape it (VisibleText), so
