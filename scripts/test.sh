@@ -15,6 +15,7 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPACKWELL_BUILD_UI=O
 cmake --build build-tsan -j"$jobs" --target packwell_tsan_tests
 # Tests run with loopback as the only network: a leak fails instead of leaving the machine.
 scripts/offline.sh ctest --test-dir build-tsan -L tsan --no-tests=error --output-on-failure
-scripts/offline.sh ctest --test-dir build --no-tests=error --output-on-failure -j"$jobs"
 # Each parser's fuzz target for a bounded time; any finding fails the run.
 scripts/offline.sh scripts/fuzz.sh
+# Every test last, so its summary closes the output.
+scripts/offline.sh ctest --test-dir build --no-tests=error --output-on-failure -j"$jobs"
