@@ -13,7 +13,8 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPACKWELL_BUILD_UI=OFF \
   -DPACKWELL_BUILD_BENCH=OFF -DPACKWELL_TSAN=ON "$test_server" >/dev/null
 cmake --build build-tsan -j"$jobs" --target packwell_tsan_tests
-# Tests run with loopback as the only network: a leak fails instead of leaving the machine.
+# Tests run in a network namespace of their own (scripts/offline.sh: unshare -n, only loopback
+# up): a test that reaches any other host fails instead of leaving the machine.
 scripts/offline.sh ctest --test-dir build-tsan -L tsan --no-tests=error --output-on-failure
 # Each parser's fuzz target for a bounded time; any finding fails the run.
 scripts/offline.sh scripts/fuzz.sh
