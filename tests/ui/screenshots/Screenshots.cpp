@@ -105,6 +105,9 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     w.Lists.DeleteList = {"oldmod-1.12.2-0.9.jar", "journeymap-1.12.2-5.5.2.jar", "optifine-kept-by-player.jar",
                           "another-very-long-mod-file-name-that-the-server-no-longer-wants-1.12.2.jar"};
     w.SettingsIni->WriteString("Settings", "WhiteList", "optifine-kept-by-player.jar");
+    // The files are there, so the hand-back shows the deletions as a player would see them.
+    fs::create_directories(w.VersionModsDir);
+    for (const auto& name : w.Lists.DeleteList) std::ofstream(w.VersionModsDir / name) << "old";
     w.ShowCleanupDialog();
     Settle();
     Save(*w.CleanupDialog, folder, prefix + QStringLiteral("-6-cleanup"));
