@@ -1,7 +1,7 @@
 #pragma once
 // Lets a test running as root meet file permissions as a player does: while it lives, the
 // calling thread's effective capabilities lack CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH.
-// Without root it changes nothing. Only the constructing thread is affected.
+// Without root, and on Windows, it changes nothing. Only the constructing thread is affected.
 #include <array>
 #include <cstdint>
 

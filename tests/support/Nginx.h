@@ -2,8 +2,6 @@
 // A real nginx serving one folder on 127.0.0.1 and a free port, for as long as the object
 // lives. Its configuration, pid file, logs and temporary folders stay in a folder of its own.
 // Independent of GoogleTest so the benchmarks use it too.
-#include <sys/types.h>
-
 #include <filesystem>
 #include <string>
 
@@ -33,7 +31,7 @@ private:
 
     std::filesystem::path dir_;
     int port_ = 0;
-    pid_t pid_ = -1;
+    long long pid_ = -1;
 };
 
 }  // namespace packwell::test

@@ -1,5 +1,8 @@
 #include "tests/support/TempDir.h"
 
+#include "core/Utf8Path.h"
+#include "tests/support/TestSystem.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -11,13 +14,11 @@ namespace fs = std::filesystem;
 namespace packwell::test {
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "packwell-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+    root_ = MakeTempFolder("packwell-test-");
     fs::create_directories(appData());
     fs::create_directories(cwd());
-    if (const char* old = std::getenv("APPDATA")) oldAppData_ = old;
-    setenv("APPDATA", appData().c_str(), 1);
+    oldAppData_ = GetEnv("APPDATA");
+    SetEnv("APPDATA", Utf8FromPath(appData()));
     oldCwd_ = fs::current_path();
     fs::current_path(cwd());
 }
@@ -25,8 +26,7 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     fs::current_path(oldCwd_, ec);
-    if (oldAppData_) setenv("APPDATA", oldAppData_->c_str(), 1);
-    else unsetenv("APPDATA");
+    SetEnv("APPDATA", oldAppData_);
     fs::remove_all(root_, ec);
 }
 
