@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "core/Utf8Path.h"
 #include "core/settings/IniFile.h"
 #include "tests/ini/Utf16Le.h"
 #include "tests/support/DropFileOverride.h"
@@ -82,6 +83,36 @@ TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
     EXPECT_EQ(ini.ReadString("Settings", "WhiteList", ""), "жук.jar/\xF0\x9F\x98\x80.jar/");
 }
 
+// Windows reads a file without a mark in the ANSI code page: text beyond ASCII makes the file
+// UTF-16 so that it reads right there too; ASCII leaves a file's encoding as it was.
+TEST(IniFile, WritesTextBeyondAsciiAsUtf16) {
+    const struct {
+        const char* name;
+        std::string before;
+        std::string afterAscii;  // the file after Turbo=0
+    } cases[] = {{"UTF-8", "[Settings]\r\nTurbo=1\r\n", "[Settings]\r\nTurbo=0\r\n"},
+                 {"UTF-8 with mark", "\xEF\xBB\xBF[Settings]\r\nTurbo=1\r\n", "\xEF\xBB\xBF[Settings]\r\nTurbo=0\r\n"},
+                 {"Windows-1251", "[Settings]\r\nW=\xEC\xEE\xE4\r\nTurbo=1\r\n", "[Settings]\r\nW=\xEC\xEE\xE4\r\nTurbo=0\r\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path path = dir.write("appdata/Settings.ini", c.before);
+        const IniFile ini(path);
+        ini.WriteString("Settings", "Turbo", "0");
+        EXPECT_EQ(readFile(path), c.afterAscii);
+        ini.WriteString("Settings", "GameFolder", "C:\\Игры");
+        const std::string text = readFile(path);
+        ASSERT_TRUE(text.starts_with("\xFF\xFE")) << text;
+        EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos);  // no second mark inside
+        EXPECT_EQ(ini.ReadString("Settings", "GameFolder", ""), "C:\\Игры");
+        EXPECT_EQ(ini.ReadString("Settings", "Turbo", ""), "0");
+    }
+    TempDir dir;
+    const fs::path path = dir.write("appdata/Settings.ini", "[Settings]\r\nW=\xEC\xEE\xE4\r\n");
+    IniFile(path).WriteString("Settings", "GameFolder", "C:\\Игры");
+    EXPECT_EQ(readFile(path), Utf16Le(u"[Settings]\r\nW=мод\r\nGameFolder=C:\\Игры\r\n"));
+}
+
 // A lone surrogate would come back as U+FFFD: the file is refused rather than changed.
 TEST(IniFile, RefusesAUtf16FileItCannotRewriteWhole) {
     TempDir dir;
@@ -125,7 +156,7 @@ TEST(IniFile, RefusedWriteNamesTheFile) {
         IniFile(path).WriteString("Settings", "Turbo", "1");
         FAIL() << "no error";
     } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + packwell::Utf8FromPath(path));
     }
 }
 
@@ -193,7 +224,7 @@ TEST(IniFile, RefusesTextThatWouldNotReadBack) {
             ini.WriteString(c.section, c.key, c.value);
             ADD_FAILURE() << "written: " << c.key << "=" << c.value;
         } catch (const IniWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string()) << c.key << "=" << c.value;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + packwell::Utf8FromPath(path)) << c.key << "=" << c.value;
         }
     }
     EXPECT_EQ(readFile(path), "[Settings]\r\nTurbo=1\r\n");
