@@ -1,7 +1,5 @@
 #include "core/settings/IniSyntax.h"
 
-#include "Addons/Custom/AllInOne/Utf8Codec.h"
-
 namespace packwell::ini {
 
 std::string_view TakeBom(std::string_view& file) {
@@ -63,22 +61,10 @@ Parsed ParseLine(std::string_view line) {
     return {Parsed::Kind::Entry, Trim(text.substr(0, eq)), ValueText(text.substr(eq + 1))};
 }
 
-// Windows compares names without case for Cyrillic too: А..Я, Ѐ..Џ fold to their small letters.
-char32_t FoldLetter(char32_t c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A' + 'a';
-    if (c >= 0x0410 && c <= 0x042F) return c + 0x20;
-    if (c >= 0x0400 && c <= 0x040F) return c + 0x50;
-    return c;
-}
-
 std::string FoldName(std::string_view name) {
-    const std::string_view text = Trim(name);
-    std::string folded;
-    folded.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        if (const std::optional<char32_t> c = AllInOne::NextUtf8(text, pos)) AllInOne::AppendUtf8(folded, FoldLetter(*c));
-        else folded += text[pos++];  // a stray byte compares as itself
-    }
+    std::string folded(Trim(name));
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return folded;
 }
 

@@ -41,8 +41,7 @@ std::string_view ValueText(std::string_view raw);
 // The text to write after "=" so that it reads back as value: quoted when blanks at its ends
 // or quotes around it would otherwise be lost.
 std::string WritableValue(std::string_view value);
-// Section and key names compare with Latin and Cyrillic letter case folded, and blanks around
-// them ignored.
+// Section and key names compare with A-Z folded, and blanks around them ignored.
 bool SameName(std::string_view a, std::string_view b);
 std::string FoldName(std::string_view name);
 

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 
 #include <csignal>
+#endif
 
 #include <stdexcept>
 
@@ -156,19 +160,39 @@ TEST(IniFile, RefusedWriteNamesTheFile) {
     }
 }
 
+// While it lives, the file cannot be read by this process. POSIX: no read permission (and no
+// root override); Windows: another handle holds it open without sharing.
+class UnreadableFile {
+public:
+#ifdef _WIN32
+    explicit UnreadableFile(const fs::path& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~UnreadableFile() { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+#else
+    explicit UnreadableFile(const fs::path& path) : path_(path) { fs::permissions(path_, fs::perms::owner_write); }
+    ~UnreadableFile() { fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write); }
+
+private:
+    fs::path path_;
+    DropFileOverride asPlayer_;  // root would read it anyway
+#endif
+};
+
 // A file that cannot be read must not be replaced by one holding only the new key.
 TEST(IniFile, RefusesToOverwriteUnreadableFile) {
     TempDir dir;
     const fs::path path = dir.write("appdata/Settings.ini", "[Settings]\r\nWhiteList=a.jar\r\n");
-    fs::permissions(path, fs::perms::owner_write);
     {
-        const DropFileOverride asPlayer;  // root would read it anyway
+        const UnreadableFile locked(path);
         EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
     }
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(readFile(path), "[Settings]\r\nWhiteList=a.jar\r\n");
 }
 
+#ifndef _WIN32
 // The file size limit for as long as it lives, with SIGXFSZ ignored so that a write past it
 // fails with EFBIG instead of ending the test.
 class FileSizeLimit {
@@ -202,6 +226,7 @@ TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
+#endif
 
 // Text that would read back as other keys, or not at all, is a refused write: the file stays.
 TEST(IniFile, RefusesTextThatWouldNotReadBack) {
