@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <clocale>
 #include <cstdio>
@@ -11,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "tests/support/Nginx.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 
@@ -33,29 +35,20 @@ Lines SplitStamped(const std::string& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         const auto end = text.find('\n', start);
-        lines.push_back(std::regex_replace(text.substr(start, end - start), stamp, "[time] "));
+        std::string line = text.substr(start, end - start);
+        if (line.ends_with('\r')) line.pop_back();  // Windows text output ends lines with CR LF
+        lines.push_back(std::regex_replace(line, stamp, "[time] "));
         if (end == std::string::npos) break;
         start = end + 1;
     }
     return lines;
 }
 
-// The built program, run like a player would from a shell; APPDATA and the current folder are
-// the test's own (TempDir sets them, the child inherits them).
-ProgramRun RunSync(const test::TempDir& tmp, const std::string& args) {
-    const fs::path errFile = tmp.root() / "stderr.txt";
-    const std::string command = std::string("'") + PACKWELL_SYNC_BINARY + "' " + args + " 2>'" + errFile.string() + "'";
-    ProgramRun run;
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = SplitStamped(out);
-    run.err = test::readFile(errFile);
-    return run;
+// The built program, run like a player would from a console; APPDATA and the current folder
+// are the test's own (TempDir sets them, the child inherits them).
+ProgramRun RunSync(const test::TempDir& tmp, const std::vector<std::string>& args) {
+    const test::ProgramOutput output = test::RunProgram(PACKWELL_SYNC_BINARY, args, tmp.root());
+    return {output.exitCode.value_or(-1), SplitStamped(output.out), output.err};
 }
 
 class SyncCli : public ::testing::Test {
@@ -72,8 +65,8 @@ protected:
         fs::create_directories(game_ / "assets");
         return game_;
     }
-    std::string Args(const fs::path& gameDir) const {
-        return "--check-only --server " + server_->url("") + " --game-dir '" + gameDir.string() + "'";
+    std::vector<std::string> Args(const fs::path& gameDir) const {
+        return {"--check-only", "--server", server_->url(""), "--game-dir", Utf8FromPath(gameDir)};
     }
 
     test::TempDir tmp_;
@@ -91,6 +84,19 @@ TEST_F(SyncCli, InStepFolderExitsZero) {
     EXPECT_EQ(run.out, (Lines{"=====Проверка совместимости=====", "[time] Конфиг загружен.",
                               "Всего модов на сервере: 1 шт. (3 Байт)", "======Завершение проверки=======",
                               "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 0 шт."}));
+    EXPECT_EQ(run.err, "");
+}
+
+// A folder named in Russian arrives whole: Windows hands the arguments over wide.
+TEST_F(SyncCli, GameFolderNamedInRussianIsChecked) {
+    Publish("[modlist]\nCount=1\nmod1=Мод.jar\nmod1size=3\n");
+    const fs::path game = PathFromUtf8("Игры") / "Minecraft";
+    game_ = tmp_.root() / game;
+    tmp_.write(game / "mods" / "1.12.2" / PathFromUtf8("Мод.jar"), "jar");
+
+    const ProgramRun run = RunSync(tmp_, Args(ValidGame()));
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
 }
 
@@ -115,13 +121,14 @@ TEST_F(SyncCli, FolderWithWorkExitsOneAndPrintsTheFindings) {
     EXPECT_EQ(run.out[1], "[time] Конфиг очищен.");
 }
 
-// The player's locale decides the decimal separator, as it does in the window.
+#ifndef _WIN32
+// The player's locale decides the decimal separator, as it does in the window. (Windows takes
+// it from the user's settings, which a test cannot change for one program.)
 TEST_F(SyncCli, SizesUseTheLocalesDecimalSeparator) {
     Publish("[modlist]\nCount=2\nmod1=a.jar\nmod1size=3891\nmod2=b.jar\nmod2size=1536\n");
     tmp_.write("game/mods/1.12.2/a.jar", "jar");
-    const std::string args = Args(ValidGame());
-    const char* old = std::getenv("LC_ALL");
-    const std::optional<std::string> oldLcAll = old ? std::optional<std::string>(old) : std::nullopt;
+    const std::vector<std::string> args = Args(ValidGame());
+    const std::optional<std::string> oldLcAll = test::GetEnv("LC_ALL");
 
     struct Case {
         const char* locale;
@@ -131,15 +138,15 @@ TEST_F(SyncCli, SizesUseTheLocalesDecimalSeparator) {
                           Case{"C", {"Всего модов на сервере: 2 шт. (5.3 Кб)", "Отсутствуют моды: 1 шт. (1.5 Кб)"}}}) {
         if (!std::setlocale(LC_NUMERIC, c.locale)) GTEST_SKIP() << c.locale << " is not installed";
         std::setlocale(LC_NUMERIC, "C");
-        setenv("LC_ALL", c.locale, 1);
+        test::SetEnv("LC_ALL", c.locale);
         const ProgramRun run = RunSync(tmp_, args);
-        if (oldLcAll) setenv("LC_ALL", oldLcAll->c_str(), 1);
-        else unsetenv("LC_ALL");
+        test::SetEnv("LC_ALL", oldLcAll);
 
         EXPECT_EQ(run.exitCode, 1) << run.err;
         EXPECT_THAT(run.out, ::testing::IsSupersetOf(c.expected)) << c.locale;
     }
 }
+#endif
 
 TEST_F(SyncCli, InvalidFolderExitsTwoWithTheLabelText) {
     Publish("[modlist]\nCount=0\n");
@@ -168,19 +175,19 @@ TEST_F(SyncCli, ManifestNotFetchedExitsTwo) {
 TEST_F(SyncCli, GameFolderIsDiscoveredLikeTheWindow) {
     Publish("[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n");
     tmp_.write("game/mods/1.12.2/a.jar", "jar");
-    tmp_.write("appdata/Quorvane/Packwell/Settings.ini", "[Settings]\nGameFolder=" + ValidGame().string() + "\n");
+    tmp_.write("appdata/Quorvane/Packwell/Settings.ini", "[Settings]\nGameFolder=" + Utf8FromPath(ValidGame()) + "\n");
 
-    const ProgramRun run = RunSync(tmp_, "--check-only --server " + server_->url(""));
+    const ProgramRun run = RunSync(tmp_, {"--check-only", "--server", server_->url("")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.size(), 6u);
 }
 
 TEST(SyncCliArguments, BadArgumentsExitTwoAndHelpExitsZero) {
     test::TempDir tmp;
-    ProgramRun run = RunSync(tmp, "--check-only --bogus");
+    ProgramRun run = RunSync(tmp, {"--check-only", "--bogus"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("--bogus"), std::string::npos);
-    run = RunSync(tmp, "--help");
+    run = RunSync(tmp, {"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_FALSE(run.out.empty());
 }

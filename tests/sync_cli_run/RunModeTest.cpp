@@ -2,7 +2,6 @@
 // served by nginx on 127.0.0.1.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "tests/support/Nginx.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 #include "tools/packwell-sync/Options.h"
 
@@ -53,22 +54,24 @@ protected:
         tmp_.write("www/Update", manifest);
     }
 
-    Outcome Run(const std::string& options) {
-        const fs::path out = tmp_.root() / "out.txt", err = tmp_.root() / "err.txt";
-        const std::string command = std::string("'") + PACKWELL_SYNC_BINARY + "' " + options + " --server " +
-                                    server_->url("") + " --game-dir '" + game_.string() + "' >'" + out.string() +
-                                    "' 2>'" + err.string() + "' </dev/null";
-        const int status = std::system(command.c_str());
+    Outcome Run(const std::string& option) {
+        std::vector<std::string> args;
+        if (!option.empty()) args.push_back(option);
+        for (const std::string& a : {std::string("--server"), server_->url(""), std::string("--game-dir"), Utf8FromPath(game_)})
+            args.push_back(a);
+        const test::ProgramOutput output = test::RunProgram(PACKWELL_SYNC_BINARY, args, tmp_.root());
         Outcome o;
-        o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        o.exitCode = output.exitCode.value_or(-1);
         static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
-        std::string text = test::readFile(out);
+        const std::string& text = output.out;
         for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
             end = text.find('\n', start);
             if (end == std::string::npos) end = text.size();
-            o.out.push_back(std::regex_replace(text.substr(start, end - start), stamp, "[t] "));
+            // Windows text output ends lines with CR LF.
+            const std::size_t length = end > start && text[end - 1] == '\r' ? end - start - 1 : end - start;
+            o.out.push_back(std::regex_replace(text.substr(start, length), stamp, "[t] "));
         }
-        o.err = test::readFile(err);
+        o.err = output.err;
         return o;
     }
 

@@ -2,18 +2,18 @@
 // the program ends by itself, with its usual exit status, and leaves no part file behind.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "tests/support/HttpServer.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -29,7 +29,7 @@ struct StopCase {
     const char* what;
     const char* runOption;    // how the run goes, should it get that far
     const char* stalledPath;  // where the server stops sending, and the signal comes
-    int signal;
+    test::StartedProgram::Stop stop;  // Ctrl+C, or a termination request (Ctrl+Break on Windows)
     int exitCode;  // 2: the check could not run; 1: a mod is still missing
 };
 
@@ -42,22 +42,11 @@ protected:
         fs::create_directories(game_ / "assets");
     }
 
-    // Starts the program with its output in files; returns its process id.
-    pid_t Start(const std::string& runOption) {
-        const std::vector<std::string> args = {PACKWELL_SYNC_BINARY, runOption, "--server", server_.url(""),
-                                               "--game-dir", game_.string()};
-        const std::string out = (tmp_.root() / "out.txt").string(), err = (tmp_.root() / "err.txt").string();
-        const pid_t pid = fork();
-        if (pid == 0) {
-            ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-            ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-            std::vector<char*> argv;
-            for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            _exit(127);
-        }
-        return pid;
+    // Starts the program with its output in files.
+    std::unique_ptr<test::StartedProgram> Start(const std::string& runOption) {
+        const std::vector<std::string> args = {runOption, "--server", server_.url(""), "--game-dir", Utf8FromPath(game_)};
+        return std::make_unique<test::StartedProgram>(PACKWELL_SYNC_BINARY, args, tmp_.root() / "out.txt",
+                                                      tmp_.root() / "err.txt");
     }
 
     // Waits (without a time limit of its own: ctest's ends a hang) until the path was asked for.
@@ -80,27 +69,28 @@ TEST_P(StopSignal, EndsCleanlyWithoutPartFiles) {
     server_.serveStall("/mods3/a.jar", 100000, std::string(1000, 'a'));
     if (std::string(c.stalledPath) == "/Update") server_.serveStall("/Update", 100000, "[modlist]\n");
 
-    const pid_t pid = Start(c.runOption);
-    ASSERT_GT(pid, 0);
+    const auto program = Start(c.runOption);
     WaitForRequest(c.stalledPath);
-    ASSERT_EQ(::kill(pid, c.signal), 0);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    program->RequestStop(c.stop);
+    const std::optional<int> exitCode = program->Wait();
 
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself, not by the program: " << status << "\n"
-                                   << test::readFile(tmp_.root() / "err.txt");
-    EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << test::readFile(tmp_.root() / "err.txt");
+    ASSERT_TRUE(exitCode.has_value()) << "ended by the signal itself, not by the program\n"
+                                      << test::readFile(tmp_.root() / "err.txt");
+    EXPECT_EQ(*exitCode, c.exitCode) << test::readFile(tmp_.root() / "err.txt");
     for (const fs::path& folder : {tmp_.appData() / "Quorvane" / "Packwell", game_ / "mods", game_ / "mods" / "1.12.2"})
         EXPECT_THAT(test::listDir(folder), Not(Contains(StartsWith(".")))) << folder;  // no hidden part file
     EXPECT_FALSE(fs::exists(game_ / "mods" / "1.12.2" / "a.jar"));
 }
 
+constexpr auto Interrupt = test::StartedProgram::Stop::Interrupt;
+constexpr auto Terminate = test::StartedProgram::Stop::Terminate;
+
 INSTANTIATE_TEST_SUITE_P(
     Moments, StopSignal,
-    ::testing::Values(StopCase{"Ctrl+C during the manifest fetch", "--check-only", "/Update", SIGINT, 2},
-                      StopCase{"termination during the manifest fetch of a run", "--turbo", "/Update", SIGTERM, 2},
-                      StopCase{"Ctrl+C during a sequential download", "--no-turbo", "/mods3/a.jar", SIGINT, 1},
-                      StopCase{"termination during a Turbo download", "--turbo", "/mods3/a.jar", SIGTERM, 1}),
+    ::testing::Values(StopCase{"Ctrl+C during the manifest fetch", "--check-only", "/Update", Interrupt, 2},
+                      StopCase{"termination during the manifest fetch of a run", "--turbo", "/Update", Terminate, 2},
+                      StopCase{"Ctrl+C during a sequential download", "--no-turbo", "/mods3/a.jar", Interrupt, 1},
+                      StopCase{"termination during a Turbo download", "--turbo", "/mods3/a.jar", Terminate, 1}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
