@@ -17,8 +17,8 @@ public:
     StartedProgram& operator=(const StartedProgram&) = delete;
 
     enum class Stop { Interrupt, Terminate };
-    // POSIX: SIGINT or SIGTERM. Windows: Ctrl+C or Ctrl+Break on the console the program shares
-    // with the test (the test's own handler passes them over).
+    // POSIX: SIGINT or SIGTERM. Windows: Ctrl+C on the console the program shares with the test
+    // (the test's own handler passes it over).
     void RequestStop(Stop how);
     // The exit code; nullopt when a signal ended the program instead.
     std::optional<int> Wait();

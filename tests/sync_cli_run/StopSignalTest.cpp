@@ -29,7 +29,7 @@ struct StopCase {
     const char* what;
     const char* runOption;    // how the run goes, should it get that far
     const char* stalledPath;  // where the server stops sending, and the signal comes
-    test::StartedProgram::Stop stop;  // Ctrl+C, or a termination request (Ctrl+Break on Windows)
+    test::StartedProgram::Stop stop;  // Ctrl+C, or a termination request
     int exitCode;  // 2: the check could not run; 1: a mod is still missing
 };
 

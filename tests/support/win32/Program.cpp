@@ -77,9 +77,9 @@ StartedProgram::~StartedProgram() {
     CloseHandle(reinterpret_cast<HANDLE>(process_));
 }
 
-void StartedProgram::RequestStop(Stop how) {
-    GenerateConsoleCtrlEvent(how == Stop::Interrupt ? CTRL_C_EVENT : CTRL_BREAK_EVENT, 0);
-}
+// Ctrl+C for both: Wine generates no other control event (Ctrl+Break and the console's closing
+// reach the program's handler as Ctrl+C does).
+void StartedProgram::RequestStop(Stop) { GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0); }
 
 std::optional<int> StartedProgram::Wait() {
     if (waited_) return exitCode_;
