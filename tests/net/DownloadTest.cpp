@@ -15,7 +15,7 @@
 #include <chrono>
 #include <thread>
 
-#include "net/FutureDownloads/CurlTransfer.h"
+#include "net/FutureDownloads/curl/CurlTransfer.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "platform/Network.h"
 #include "tests/net/RecordingBar.h"
