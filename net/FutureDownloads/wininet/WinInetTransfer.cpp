@@ -12,6 +12,7 @@
 
 #include "net/FutureDownloads/HttpTransfer.h"
 #include "net/FutureDownloads/wininet/InternetSession.h"
+#include "net/FutureDownloads/wininet/RedirectRule.h"
 #include "net/FutureDownloads/wininet/WideText.h"
 
 namespace FutureDownloads::detail {
@@ -155,23 +156,20 @@ private:
         HINTERNET session = ProcessSession();
         if (!session) return Failure(GetLastError());
         std::wstring url = Widen(channel_.url);
-        bool secure = false;
         for (int hop = 0; hop <= kMaxRedirects; ++hop) {
             const std::optional<Target> target = Crack(url);
             if (!target) return {TransferEnd::Transport, status_, -1, "not an http or https address: " + Narrow(url)};
-            // Once on https, a redirect may not lead back to plain http, where anyone on the way
-            // could hand over another file.
-            if (secure && !target->secure)
-                return {TransferEnd::Transport, status_, -1, "redirect from https to http refused: " + Narrow(url)};
-            secure = target->secure;
             if (!Open(session, *target)) return Failure(GetLastError());
             status_ = Status(request_handle_);
             if (!IsRedirect(status_)) return Body();
             const std::wstring location = Header(request_handle_, HTTP_QUERY_LOCATION);
             if (location.empty()) return Body();  // a redirect with nowhere to go is the answer
-            url = Combine(url, location);
+            const std::wstring next = Combine(url, location);
             Close();
-            if (url.empty()) return {TransferEnd::Transport, status_, -1, "unusable redirect target"};
+            if (next.empty()) return {TransferEnd::Transport, status_, -1, "unusable redirect target"};
+            if (!RedirectAllowed(Narrow(url), Narrow(next)))
+                return {TransferEnd::Transport, status_, -1, "redirect refused: " + Narrow(url) + " to " + Narrow(next)};
+            url = next;
         }
         return {TransferEnd::Transport, status_, -1, "more than " + std::to_string(kMaxRedirects) + " redirects"};
     }
