@@ -13,6 +13,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #ifdef _WIN32
 #include "net/FutureDownloads/wininet/RedirectRule.h"
@@ -296,9 +297,10 @@ TEST_F(DownloadTest, LongestNamesDownload) {
     for (const std::string& name : {std::string(237, 'a'), std::string(255, 'b'), cyrillic + "x"}) {
         ASSERT_LE(name.size(), 255u);
         server.serve("/mods3/" + name, "content of " + name.substr(0, 3));
-        const DownloadResult r = Download(ServerUrl(server.url(""), "/mods3/", name), dir / name);
+        const fs::path target = dir / packwell::PathFromUtf8(name);
+        const DownloadResult r = Download(ServerUrl(server.url(""), "/mods3/", name), target);
         ASSERT_TRUE(r) << name.size() << " bytes: " << r.detail;
-        EXPECT_EQ(readFile(dir / name), "content of " + name.substr(0, 3));
+        EXPECT_EQ(readFile(target), "content of " + name.substr(0, 3));
     }
     EXPECT_EQ(listDir(dir).size(), 3u) << "no part file may stay behind";
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -218,8 +219,14 @@ private:
         std::vector<char> buffer(kBlockSize);
         std::int64_t received = 0;
         for (;;) {
+            // A read waits until it fills the whole buffer; asking what has arrived first
+            // hands a slow server's bytes on as they come.
             DWORD n = 0;
-            if (!InternetReadFile(request_handle_, buffer.data(), static_cast<DWORD>(buffer.size()), &n)) {
+            DWORD available = 0;
+            const bool ok = InternetQueryDataAvailable(request_handle_, &available, 0, 0) &&
+                            (available == 0 || InternetReadFile(request_handle_, buffer.data(),
+                                                                std::min<DWORD>(available, kBlockSize), &n));
+            if (!ok) {
                 const DWORD error = GetLastError();
                 if (StopAsked()) return Stopped(announced);
                 TransferResult failed = Failure(error);
