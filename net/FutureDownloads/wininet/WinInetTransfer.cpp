@@ -22,6 +22,8 @@ namespace {
 constexpr std::size_t kBlockSize = 128 * 1024;
 constexpr int kMaxRedirects = 20;
 constexpr auto kLook = std::chrono::milliseconds(100);
+// This much arrived at once: the body streams.
+constexpr DWORD kStreaming = 8 * 1024;
 
 // Every request of ours: kept-alive connections, no cache, no cookies, no dialog of any kind,
 // and redirects followed here, where the schemes they lead to are checked.
@@ -113,22 +115,25 @@ std::wstring Combine(const std::wstring& base, const std::wstring& location) {
 
 // What the reader thread hands the calling thread, one piece at a time. Owned by both: a
 // stopped transfer leaves its reader behind to end on its own.
+// What the reader thread hands the calling thread. Owned by both: a stopped transfer leaves
+// its reader behind to end on its own.
 struct Channel {
     // What the reader asks for, copied: the caller's request may be gone before the reader.
     std::string url;
     std::string userAgent;
-    std::chrono::seconds connect;
-    std::chrono::seconds stall;
+    std::chrono::seconds connect{};
+    std::chrono::seconds stall{};
 
     std::mutex mutex;
     std::condition_variable changed;
 
-    // Reader to caller.
+    // Reader to caller. Bytes gather in `pending`; the caller is woken for a full block, and
+    // takes a smaller rest when it next looks, so a slow server's bytes move on as they come
+    // and a fast one's in few hand-overs (each costs a thread switch, dear under Wine).
     bool headersReady = false;
     long status = 0;
     std::int64_t announced = -1;
-    std::vector<char> block;
-    bool blockReady = false;
+    std::vector<char> pending;
     bool ended = false;
     TransferResult end;
 
@@ -143,6 +148,7 @@ struct Channel {
 class Reader {
 public:
     explicit Reader(Channel& channel) : channel_(channel) {}
+    ~Reader() { Close(); }
 
     void Run() {
         TransferResult end = Fetch();
@@ -210,22 +216,18 @@ private:
     TransferResult Body() {
         const std::int64_t announced = AnnouncedLength(request_handle_);
         if (status_ >= 400) return {TransferEnd::HttpStatus, status_, announced, {}};
-        if (!Hand([&] {
-                channel_.headersReady = true;
-                channel_.status = status_;
-                channel_.announced = announced;
-            }))
-            return Stopped(announced);
-        std::vector<char> buffer(kBlockSize);
+        {
+            std::lock_guard lock(channel_.mutex);
+            channel_.headersReady = true;
+            channel_.status = status_;
+            channel_.announced = announced;
+            channel_.changed.notify_all();
+        }
+        std::vector<char> piece(kBlockSize);
         std::int64_t received = 0;
         for (;;) {
-            // A read waits until it fills the whole buffer; asking what has arrived first
-            // hands a slow server's bytes on as they come.
-            DWORD n = 0;
-            DWORD available = 0;
-            const bool ok = InternetQueryDataAvailable(request_handle_, &available, 0, 0) &&
-                            (available == 0 || InternetReadFile(request_handle_, buffer.data(),
-                                                                std::min<DWORD>(available, kBlockSize), &n));
+            bool ok = true;
+            const DWORD n = ReadPiece(piece.data(), ok);
             if (!ok) {
                 const DWORD error = GetLastError();
                 if (StopAsked()) return Stopped(announced);
@@ -235,13 +237,7 @@ private:
             }
             if (n == 0) break;
             received += n;
-            buffer.resize(n);
-            if (!Hand([&] {
-                    channel_.block.swap(buffer);
-                    channel_.blockReady = true;
-                }))
-                return Stopped(announced);
-            buffer.resize(kBlockSize);
+            if (!Put(piece.data(), n)) return Stopped(announced);
         }
         if (announced >= 0 && received < announced)
             return {TransferEnd::Truncated, status_, announced,
@@ -249,15 +245,36 @@ private:
         return {TransferEnd::Complete, status_, announced, {}};
     }
 
-    // Waits until the caller took the last piece, then puts the next one; false once the
+    // The next piece of the body, 0 at its end. A read waits until it fills its whole buffer,
+    // so while the body trickles only what has arrived is read; while it streams, whole
+    // blocks (a call costs much under Wine, where what has arrived is never more than the
+    // library's own 8 KiB buffer).
+    DWORD ReadPiece(char* buffer, bool& ok) {
+        DWORD n = 0;
+        if (streaming_) {
+            const auto start = std::chrono::steady_clock::now();
+            ok = InternetReadFile(request_handle_, buffer, static_cast<DWORD>(kBlockSize), &n);
+            const DWORD error = GetLastError();
+            streaming_ = ok && n == kBlockSize && std::chrono::steady_clock::now() - start < kLook;
+            SetLastError(error);
+            return n;
+        }
+        DWORD available = 0;
+        ok = InternetQueryDataAvailable(request_handle_, &available, 0, 0) &&
+             (available == 0 ||
+              InternetReadFile(request_handle_, buffer, std::min<DWORD>(available, kBlockSize), &n));
+        streaming_ = ok && available >= kStreaming;
+        return n;
+    }
+
+    // Adds bytes for the caller, waiting while it is a few blocks behind; false once the
     // caller stopped the transfer.
-    template <typename Put>
-    bool Hand(Put put) {
+    bool Put(const char* data, DWORD size) {
         std::unique_lock lock(channel_.mutex);
-        channel_.changed.wait(lock, [&] { return channel_.stopping || (!channel_.headersReady && !channel_.blockReady); });
+        channel_.changed.wait(lock, [&] { return channel_.stopping || channel_.pending.size() < 2 * kBlockSize; });
         if (channel_.stopping) return false;
-        put();
-        channel_.changed.notify_all();
+        channel_.pending.insert(channel_.pending.end(), data, data + size);
+        if (channel_.pending.size() >= kBlockSize) channel_.changed.notify_all();
         return true;
     }
 
@@ -267,11 +284,11 @@ private:
     }
 
     // The caller decides what a stop means (cancelled or refused); this side only ends.
-    TransferResult Stopped(std::int64_t announced) { return {TransferEnd::Cancelled, status_, announced, "stopped"}; }
-
-    TransferResult Failure(DWORD error) const {
-        return {TransferEnd::Transport, status_, -1, InternetErrorText(error)};
+    TransferResult Stopped(std::int64_t announced) const {
+        return {TransferEnd::Cancelled, status_, announced, "stopped"};
     }
+
+    TransferResult Failure(DWORD error) const { return {TransferEnd::Transport, status_, -1, InternetErrorText(error)}; }
 
     void Close() {
         if (request_handle_) {
@@ -284,14 +301,11 @@ private:
         if (connection_) InternetCloseHandle(std::exchange(connection_, nullptr));
     }
 
-public:
-    ~Reader() { Close(); }
-
-private:
     Channel& channel_;
     HINTERNET connection_ = nullptr;
     HINTERNET request_handle_ = nullptr;
     long status_ = 0;
+    bool streaming_ = false;
 };
 
 // Closes the request under way, so a call blocked in it returns at once.
@@ -304,6 +318,13 @@ void Stop(Channel& channel) {
     }
     channel.changed.notify_all();
 }
+
+// What the caller took from the channel in one look.
+struct Look {
+    bool woken = false;  // false: the look timed out with nothing new
+    bool headers = false;
+    bool ended = false;
+};
 
 }  // namespace
 
@@ -321,48 +342,31 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
     long status = 0;
     std::int64_t announced = -1;
     std::vector<char> block;
-    for (;;) {
-        std::unique_lock lock(channel.mutex);
-        const bool something = channel.changed.wait_for(
-            lock, kLook, [&] { return channel.headersReady || channel.blockReady || channel.ended; });
-        if (!something) {
-            lock.unlock();
-            if (request.idle) request.idle();
-            if (Cancelled(request)) {
-                stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
-                break;
-            }
-            continue;
-        }
-        if (channel.headersReady) {
-            channel.headersReady = false;
+    while (!stopped) {
+        Look look;
+        block.clear();
+        {
+            std::unique_lock lock(channel.mutex);
+            look.woken = channel.changed.wait_for(lock, kLook, [&] {
+                return channel.headersReady || channel.pending.size() >= kBlockSize || channel.ended;
+            });
+            look.headers = std::exchange(channel.headersReady, false);
             status = channel.status;
             announced = channel.announced;
-            channel.changed.notify_all();
-            lock.unlock();
-            if (!sink.Begin(status, announced)) {
-                stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
-                break;
-            }
-            continue;
+            block.swap(channel.pending);
+            look.ended = channel.ended;
+            channel.changed.notify_all();  // room for the reader again
         }
-        if (channel.blockReady) {
-            block.swap(channel.block);
-            channel.blockReady = false;
-            channel.changed.notify_all();
-            lock.unlock();
-            if (Cancelled(request)) {
-                stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
-                break;
-            }
-            if (!sink.Take(block.data(), block.size())) {
-                stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
-                break;
-            }
-            if (request.idle) request.idle();
-            continue;
-        }
-        break;  // ended, everything handed over
+        if (look.headers && !sink.Begin(status, announced))
+            stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
+        else if (Cancelled(request))
+            stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
+        else if (!block.empty() && !sink.Take(block.data(), block.size()))
+            stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
+        else if (look.ended)
+            break;  // everything handed over
+        else if (request.idle)
+            request.idle();
     }
     if (stopped) {
         // Closing the handle ends a blocked call at once on Windows; Wine's sockets go on
