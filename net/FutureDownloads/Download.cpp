@@ -29,13 +29,11 @@ struct Receiver : detail::TransferSink {
     MarkerScanner scanner;
     std::int64_t bytes = 0;
     std::int64_t announced = -1;
-    long status = 0;
     bool blockSinceLastLook = false;
     // Why the body was refused here rather than by the transfer.
     DownloadError refused = DownloadError::None;
 
-    bool Begin(long finalStatus, std::int64_t length) override {
-        status = finalStatus;
+    bool Begin(long status, std::int64_t length) override {
         announced = length;
         if (options.bar) {
             options.bar->SetPosition(0);
