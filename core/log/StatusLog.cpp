@@ -37,7 +37,8 @@ void StatusLog::Console(std::uint8_t IsHead, bool NdTime, const std::string& out
     if (IsHead == 1 && !lines_.empty()) added.emplace_back(kSeparator);
     if (NdTime) {
         const platform::TimeOfDay t = platform::LocalTimeOfDay(clock_());
-        AppendSplit(added, "[" + FormatLongTime(t.hours, t.minutes, t.seconds) + "] " + outt);
+        const std::string time = platform::LongTimeText(t).value_or(FormatLongTime(t.hours, t.minutes, t.seconds));
+        AppendSplit(added, "[" + time + "] " + outt);
     } else {
         AppendSplit(added, outt);
     }
