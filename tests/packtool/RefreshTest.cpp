@@ -68,6 +68,9 @@ TEST(Refresh, ReportsWhatChangedAndKeepsTheAdminsLines) {
     EXPECT_EQ(m.modList.entries.size(), 3u);
 }
 
+#ifndef _WIN32
+// Names a Linux folder can hold and a Windows one cannot (a backslash, a trailing blank, bytes
+// that are no text): only a pack prepared on Linux can offer them.
 TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     PackFixture pack;
     pack.setManifest("[modlist]\r\nCount=0\r\n");
@@ -91,6 +94,7 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     EXPECT_THROW(RefreshPack({pack.dir, pack.dir / "bad-dellist.txt"}), PackError);
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 }
+#endif
 
 TEST(Refresh, LeavesOutHiddenFilesAndFolders) {
     PackFixture pack;
