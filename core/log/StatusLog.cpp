@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/Utf8Path.h"
 #include "platform/AtomicFile.h"
 #include "platform/Locale.h"
 
@@ -75,7 +76,7 @@ std::filesystem::path StatusLog::Export() const {
             text += "\r\n";
         }
     }
-    const std::filesystem::path file = std::filesystem::current_path() / kExportName;
+    const std::filesystem::path file = std::filesystem::current_path() / PathFromUtf8(kExportName);
     platform::WriteFileAtomically(file, text);
     return file;
 }

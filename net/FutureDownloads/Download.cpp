@@ -2,8 +2,9 @@
 #include <system_error>
 #include <utility>
 
-#include "net/FutureDownloads/CurlTransfer.h"
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
+#include "net/FutureDownloads/HttpTransfer.h"
 #include "net/FutureDownloads/MarkerScanner.h"
 #include "platform/PartFile.h"
 #include "net/FutureDownloads/UserAgent.h"
@@ -13,7 +14,6 @@ namespace fs = std::filesystem;
 namespace FutureDownloads {
 namespace {
 
-using detail::CurlTransfer;
 using platform::PartFile;
 
 bool Cancelled(const DownloadOptions& options) {
@@ -21,37 +21,31 @@ bool Cancelled(const DownloadOptions& options) {
 }
 
 // Takes the body block by block: marker test, temporary file, progress bar.
-struct Receiver {
-    Receiver(CURL* e, PartFile& f, const DownloadOptions& o) : easy(e), file(f), options(o) {}
+struct Receiver : detail::TransferSink {
+    Receiver(PartFile& f, const DownloadOptions& o) : file(f), options(o) {}
 
-    CURL* easy;
     PartFile& file;
     const DownloadOptions& options;
     MarkerScanner scanner;
     std::int64_t bytes = 0;
     std::int64_t announced = -1;
-    bool barStarted = false;
     bool blockSinceLastLook = false;
-    // Why the body was refused, when it was refused here rather than by libcurl.
+    // Why the body was refused here rather than by the transfer.
     DownloadError refused = DownloadError::None;
 
-    void StartBar() {
-        if (barStarted) return;
-        barStarted = true;
-        announced = detail::AnnouncedLength(easy);
-        if (!options.bar) return;
-        options.bar->SetPosition(0);
-        options.bar->SetMaximum(announced);
+    bool Begin(long status, std::int64_t length) override {
+        announced = length;
+        if (options.bar) {
+            options.bar->SetPosition(0);
+            options.bar->SetMaximum(announced);
+        }
+        // A final 1xx or 3xx (a redirect without a target, "not modified") is no file either.
+        if (status < 200 || status > 299) return Refuse(DownloadError::HttpStatus);
+        if (TooLong(0)) return Refuse(DownloadError::TooLarge);
+        return true;
     }
 
-    // libcurl's write callback: returning less than `size` ends the transfer.
-    static std::size_t Write(char* data, std::size_t, std::size_t size, void* self) {
-        return static_cast<Receiver*>(self)->Take(data, size);
-    }
-
-    std::size_t Take(const char* data, std::size_t size) {
-        if (Cancelled(options)) return Refuse(DownloadError::Cancelled);
-        StartBar();
+    bool Take(const char* data, std::size_t size) override {
         if (TooLong(size)) return Refuse(DownloadError::TooLarge);
         scanner.Feed(data, size);
         if (scanner.Found()) return Refuse(DownloadError::ErrorPage);  // the rest cannot help
@@ -62,7 +56,7 @@ struct Receiver {
             options.bar->ProcessPendingEvents();
             blockSinceLastLook = true;
         }
-        return size;
+        return true;
     }
 
     // While nothing arrives (a slow or stalled server) the caller's window still handles its
@@ -76,9 +70,9 @@ struct Receiver {
         return announced > options.maxBytes || bytes + static_cast<std::int64_t>(more) > options.maxBytes;
     }
 
-    std::size_t Refuse(DownloadError why) {
+    bool Refuse(DownloadError why) {
         refused = why;
-        return 0;
+        return false;
     }
 };
 
@@ -90,36 +84,38 @@ DownloadResult Fail(DownloadError error, std::string detail, long status = 0) {
     return r;
 }
 
+std::string StatusText(long status) { return "HTTP status " + std::to_string(status); }
+
 // What ended a transfer that did not deliver the whole body.
-DownloadResult Classify(CURLcode code, const Receiver& receiver, const CurlTransfer& transfer) {
-    const long status = detail::ResponseStatus(transfer.easy());
+DownloadResult Classify(const detail::TransferResult& transfer, const Receiver& receiver) {
+    const long status = transfer.status;
+    switch (transfer.end) {
+        case detail::TransferEnd::Complete:
+            return {};
+        case detail::TransferEnd::Refused:
+            break;
+        case detail::TransferEnd::Cancelled:
+            return Fail(DownloadError::Cancelled, "cancelled", status);
+        case detail::TransferEnd::HttpStatus:
+            return Fail(DownloadError::HttpStatus, StatusText(status), status);
+        case detail::TransferEnd::Truncated:
+            return Fail(DownloadError::Truncated, transfer.detail, status);
+        case detail::TransferEnd::Transport:
+            return Fail(DownloadError::Transport, transfer.detail, status);
+    }
     switch (receiver.refused) {
+        case DownloadError::HttpStatus:
+            return Fail(DownloadError::HttpStatus, StatusText(status), status);
         case DownloadError::ErrorPage:
             return Fail(DownloadError::ErrorPage, "the server sent an error page", status);
         case DownloadError::WriteFailed:
             return Fail(DownloadError::WriteFailed, receiver.file.Error(), status);
-        case DownloadError::Cancelled:
-            return Fail(DownloadError::Cancelled, "cancelled", status);
         case DownloadError::TooLarge:
             return Fail(DownloadError::TooLarge, "more than " + std::to_string(receiver.options.maxBytes) + " bytes",
                         status);
         default:
-            break;
+            return Fail(receiver.refused, "refused", status);
     }
-    if (code == CURLE_ABORTED_BY_CALLBACK) return Fail(DownloadError::Cancelled, "cancelled", status);
-    if (code == CURLE_HTTP_RETURNED_ERROR)
-        return Fail(DownloadError::HttpStatus, "HTTP status " + std::to_string(status), status);
-    if (code == CURLE_PARTIAL_FILE)
-        return Fail(DownloadError::Truncated, transfer.ErrorText(code), status);
-    if (code != CURLE_OK) return Fail(DownloadError::Transport, transfer.ErrorText(code), status);
-    // A final 1xx or 3xx (a redirect without a target, "not modified") is no file either.
-    if (status < 200 || status > 299)
-        return Fail(DownloadError::HttpStatus, "HTTP status " + std::to_string(status), status);
-    if (receiver.announced >= 0 && receiver.bytes < receiver.announced)
-        return Fail(DownloadError::Truncated,
-                    std::to_string(receiver.bytes) + " of " + std::to_string(receiver.announced) + " bytes arrived",
-                    status);
-    return {};
 }
 
 }  // namespace
@@ -128,32 +124,28 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
     std::error_code ec;
     const fs::path folder = SaveTo.parent_path();
     if (folder.empty() || !fs::is_directory(folder, ec))
-        return Fail(DownloadError::FolderMissing, "no folder " + folder.string());
+        return Fail(DownloadError::FolderMissing, "no folder " + packwell::Utf8FromPath(folder));
     if (fs::exists(fs::symlink_status(SaveTo, ec)))
-        return Fail(DownloadError::TargetExists, SaveTo.string() + " exists already");
+        return Fail(DownloadError::TargetExists, packwell::Utf8FromPath(SaveTo) + " exists already");
     if (Cancelled(options)) return Fail(DownloadError::Cancelled, "cancelled");
 
     auto file = std::make_unique<PartFile>(SaveTo);
     if (!file->IsOpen()) return Fail(DownloadError::WriteFailed, file->Error());
 
-    CurlTransfer transfer(Url, detail::UserAgent(), {.stall = options.stallTimeout});
-    CURL* easy = transfer.easy();
-    if (!easy) return Fail(DownloadError::Transport, "out of memory");
-    Receiver receiver{easy, *file, options};
-    curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Receiver::Write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &receiver);
-    const CURLcode code = transfer.Run([&] {
-        receiver.KeepCallerAlive();
-        return Cancelled(options);
-    });
+    Receiver receiver{*file, options};
+    const detail::TransferResult transfer = detail::RunTransfer(
+        {.url = Url,
+         .userAgent = detail::UserAgent(),
+         .stall = options.stallTimeout,
+         .cancel = options.cancel,
+         .idle = [&] { receiver.KeepCallerAlive(); }},
+        receiver);
 
-    DownloadResult result = Classify(code, receiver, transfer);
+    DownloadResult result = Classify(transfer, receiver);
     result.bytes = receiver.bytes;
     if (!result) return result;
-    result.httpStatus = detail::ResponseStatus(easy);
+    result.httpStatus = transfer.status;
 
-    receiver.StartBar();  // an empty body never reached the write callback
     if (options.bar && receiver.announced < 0) options.bar->SetMaximum(receiver.bytes);  // ends full
 
     if (options.publish) {

@@ -1,27 +1,31 @@
-#include "net/FutureDownloads/CurlTransfer.h"
 #include "net/FutureDownloads/FutureDownloads.h"
+#include "net/FutureDownloads/HttpTransfer.h"
 
 namespace FutureDownloads {
 namespace {
 
-// Ends the transfer at the first byte of the body: by then the headers are all in.
-std::size_t StopAtBody(char*, std::size_t, std::size_t, void*) { return 0; }
+// Ends the transfer once the headers are in, before any byte of the body is taken.
+struct HeadersOnly : detail::TransferSink {
+    long status = 0;
+    std::int64_t announced = -1;
+    bool Begin(long finalStatus, std::int64_t length) override {
+        status = finalStatus;
+        announced = length;
+        return false;
+    }
+    bool Take(const char*, std::size_t) override { return false; }
+};
 
 }  // namespace
 
 std::int64_t RemoteFileSize(const std::string& Url) {
     // A GET rather than a HEAD: some servers refuse or answer HEAD differently.
-    detail::CurlTransfer transfer(Url, /*userAgent=*/"", {});
-    CURL* easy = transfer.easy();
-    if (!easy) return -1;
-    curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &StopAtBody);
-    const CURLcode code = transfer.Run();
-    if (code != CURLE_OK && code != CURLE_WRITE_ERROR) return -1;
-    // The length of an error or redirect page is not the file's.
-    const long status = detail::ResponseStatus(easy);
-    if (status < 200 || status > 299) return -1;
-    return detail::AnnouncedLength(easy);
+    HeadersOnly headers;
+    const detail::TransferResult result = detail::RunTransfer({.url = Url}, headers);
+    if (result.end != detail::TransferEnd::Refused) return -1;
+    // The length of a redirect page is not the file's.
+    if (headers.status < 200 || headers.status > 299) return -1;
+    return headers.announced;
 }
 
 }  // namespace FutureDownloads

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/Utf8Path.h"
 #include "platform/Processes.h"
 
 namespace FutureDownloads::detail {
@@ -9,9 +10,9 @@ namespace FutureDownloads::detail {
 const std::string& UserAgent() {
     static const std::string name = [] {
         try {
-            return platform::OwnExecutablePath().filename().string();
+            return packwell::Utf8FromPath(platform::OwnExecutablePath().filename());
         } catch (const std::exception&) {
-            return std::string();  // libcurl then sends no user-agent name
+            return std::string();  // the request then names no agent
         }
     }();
     return name;

@@ -1,17 +1,24 @@
 // The error-page rule: markers in the text with line breaks removed, up to the first byte 26.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "net/FutureDownloads/MarkerScanner.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
+using FutureDownloads::InspectSavedFile;
 using FutureDownloads::IsErrorPage;
+using FutureDownloads::SavedFile;
 using FutureDownloads::MarkerScanner;
 using packwell::test::TempDir;
 
@@ -61,8 +68,8 @@ TEST_P(ErrorMarker, WholeFileOnDisk) {
 std::vector<std::size_t> Cuts(const std::string& c) {
     std::vector<std::size_t> cuts;
     for (std::size_t i = 0; i <= c.size(); i += c.size() <= 200 ? 1 : c.size() / 100) cuts.push_back(i);
-    for (const char* near : {"404", "unknown", "\x1a"})
-        for (std::size_t at = c.find(near); at != std::string::npos; at = c.find(near, at + 1))
+    for (const char* mark : {"404", "unknown", "\x1a"})
+        for (std::size_t at = c.find(mark); at != std::string::npos; at = c.find(mark, at + 1))
             for (std::size_t i = at; i <= std::min(c.size(), at + 20); ++i) cuts.push_back(i);
     cuts.push_back(c.size());
     return cuts;
@@ -114,9 +121,28 @@ TEST(IsErrorPage, WhatCannotBeReadAsAFileIsNotAnErrorPage) {
     TempDir tmp;
     EXPECT_FALSE(IsErrorPage(tmp.root() / "absent.jar"));
     EXPECT_FALSE(IsErrorPage(tmp.root()));
+    EXPECT_EQ(InspectSavedFile(tmp.root()), SavedFile::None);
+#ifdef _WIN32
+    // A device name opens the device wherever it stands in a path.
+    EXPECT_EQ(InspectSavedFile(tmp.root() / "NUL"), SavedFile::None);
+#else
     const fs::path pipe = tmp.root() / "pipe.jar";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(IsErrorPage(pipe));  // returns at once instead of waiting for a writer
+#endif
 }
+
+#ifdef _WIN32
+// A file another program holds without sharing cannot be read, yet it is a file.
+TEST(IsErrorPage, FileHeldByAnotherProgramIsContent) {
+    TempDir tmp;
+    const fs::path path = tmp.write(packwell::PathFromUtf8("Мод.jar"), "404: Not Found");
+    EXPECT_EQ(InspectSavedFile(path), SavedFile::ErrorPage);  // read through its wide name
+    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(InspectSavedFile(path), SavedFile::Content);
+    CloseHandle(held);
+}
+#endif
 
 }  // namespace

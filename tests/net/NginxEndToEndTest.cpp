@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tests/net/RecordingBar.h"
 #include "tests/support/Nginx.h"
@@ -34,7 +35,7 @@ TEST(NginxEndToEnd, FetchesServerFolderWithAwkwardNames) {
         {"Мод дня #2.jar", Jar(1234, 'b')},
         {"plain.jar", Jar(3 * 1024 * 1024 + 17, 'c')},
     };
-    for (const auto& [name, body] : mods) tmp.write(fs::path("site/mods3") / name, body);
+    for (const auto& [name, body] : mods) tmp.write(fs::path("site/mods3") / packwell::PathFromUtf8(name), body);
     tmp.write("site/Update", "[modlist]\nCount=3\n");
     tmp.write("site/mods3/broken.jar", "<html>404: Not Found</html>");
     Nginx nginx(tmp.root() / "site");
@@ -44,8 +45,9 @@ TEST(NginxEndToEnd, FetchesServerFolderWithAwkwardNames) {
     fs::create_directories(game);
     for (const auto& [name, body] : mods) {
         RecordingBar bar;
-        ASSERT_TRUE(DownloadFile(ServerUrl(base, "/mods3/", name), game / name, &bar)) << name;
-        EXPECT_EQ(readFile(game / name), body) << name;
+        const fs::path saved = game / packwell::PathFromUtf8(name);
+        ASSERT_TRUE(DownloadFile(ServerUrl(base, "/mods3/", name), saved, &bar)) << name;
+        EXPECT_EQ(readFile(saved), body) << name;
         EXPECT_EQ(bar.maxima, std::vector<std::int64_t>{static_cast<std::int64_t>(body.size())});
         EXPECT_EQ(bar.position, static_cast<std::int64_t>(body.size()));
         EXPECT_EQ(RemoteFileSize(ServerUrl(base, "/mods3/", name)), static_cast<std::int64_t>(body.size()));

@@ -1,4 +1,4 @@
-#include "net/FutureDownloads/CurlHandlePool.h"
+#include "net/FutureDownloads/curl/CurlHandlePool.h"
 
 #include <mutex>
 #include <vector>

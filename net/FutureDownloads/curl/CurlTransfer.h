@@ -2,21 +2,15 @@
 // One libcurl transfer on the calling thread, with the settings every request shares.
 #include <curl/curl.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "net/FutureDownloads/CurlHandlePool.h"
+#include "net/FutureDownloads/HttpTransfer.h"
+#include "net/FutureDownloads/curl/CurlHandlePool.h"
 
 namespace FutureDownloads::detail {
-
-struct TransferLimits {
-    std::chrono::seconds connect{60};
-    // Give up when less than one byte per second arrives for this long.
-    std::chrono::seconds stall{60};
-};
 
 // Borrows a handle set of the process (CurlHandlePool.h) for one transfer, so files fetched
 // one after another reuse a connection whichever thread fetches them. A transfer started
@@ -24,7 +18,9 @@ struct TransferLimits {
 // blocks) simply borrows another set.
 class CurlTransfer {
 public:
-    CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits);
+    // Takes the request's address, user agent and limits (the stall limit as less than one byte
+    // per second for that long).
+    explicit CurlTransfer(const TransferRequest& request);
     ~CurlTransfer();
     CurlTransfer(const CurlTransfer&) = delete;
     CurlTransfer& operator=(const CurlTransfer&) = delete;

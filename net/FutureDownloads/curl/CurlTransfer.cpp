@@ -1,10 +1,10 @@
-#include "net/FutureDownloads/CurlTransfer.h"
+#include "net/FutureDownloads/curl/CurlTransfer.h"
 
 #include <algorithm>
 #include <cctype>
 #include <mutex>
 
-#include "net/FutureDownloads/CurlShare.h"
+#include "net/FutureDownloads/curl/CurlShare.h"
 
 namespace FutureDownloads::detail {
 
@@ -20,7 +20,7 @@ constexpr long kBufferSize = 100 * 1024;
 
 }  // namespace
 
-CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent, const TransferLimits& limits) {
+CurlTransfer::CurlTransfer(const TransferRequest& request) {
     GlobalInitOnce();
     handles_ = LendHandles();
     if (!handles_) return;
@@ -29,17 +29,17 @@ CurlTransfer::CurlTransfer(const std::string& url, const std::string& userAgent,
 
     if (CURLSH* share = ProcessShare()) curl_easy_setopt(easy_, CURLOPT_SHARE, share);
     curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
-    curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 20L);
     curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(url));
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits.connect.count()));
+    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, RedirectProtocols(request.url));
+    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, static_cast<long>(request.connect.count()));
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits.stall.count()));
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, static_cast<long>(request.stall.count()));
     curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kBufferSize);
-    if (!userAgent.empty()) curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent.c_str());
+    if (!request.userAgent.empty()) curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.userAgent.c_str());
 }
 
 CurlTransfer::~CurlTransfer() { GiveBackHandles(std::move(handles_)); }

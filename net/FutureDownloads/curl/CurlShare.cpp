@@ -1,4 +1,4 @@
-#include "net/FutureDownloads/CurlShare.h"
+#include "net/FutureDownloads/curl/CurlShare.h"
 
 #include <mutex>
 

@@ -1,0 +1,47 @@
+#include "net/FutureDownloads/SavedFileReader.h"
+
+#include <windows.h>
+
+#include <system_error>
+
+#include "core/Utf8Path.h"
+
+namespace FutureDownloads::detail {
+
+SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path) {
+    // Shared every way: a file the game or an unpacker still holds is read all the same.
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        // A folder, a locked file or one without read permission: only its attributes tell,
+        // and only this rare case pays for the query.
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            kind_ = Kind::Unreadable;
+        return;
+    }
+    LARGE_INTEGER size{};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileSizeEx(h, &size)) {  // pipes and devices hold no page
+        CloseHandle(h);
+        return;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    size_ = size.QuadPart;
+    kind_ = Kind::Regular;
+}
+
+SavedFileReader::~SavedFileReader() {
+    if (kind_ == Kind::Regular) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::size_t SavedFileReader::Read(void* buffer, std::size_t want) {
+    DWORD n = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), buffer, static_cast<DWORD>(want), &n, nullptr))
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "reading " + packwell::Utf8FromPath(path_));
+    return n;
+}
+
+}  // namespace FutureDownloads::detail
