@@ -21,20 +21,16 @@
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
+#include "tests/durability/SyncEvents.h"
 #include "tests/sync/SyncFixture.h"
 
 namespace fs = std::filesystem;
 
+using packwell::test::Event;
+using packwell::test::Record;
+
 namespace {
 
-struct Event {
-    enum class Kind { Written, Synced, SyncedAll, Named } kind;
-    std::string path;  // Written, Synced: the file; Named: the new name; SyncedAll: none
-    std::string from;  // Named: the old name
-};
-
-std::mutex g_mutex;
-std::vector<Event> g_events;
 std::atomic<int> g_syncMilliseconds{0};  // how long each sync takes on top of the real one
 std::atomic<bool> g_syncfsFails{false};   // syncfs reports a failed write-back (of any file)
 
@@ -48,11 +44,6 @@ std::string PathOf(int fd) {
     char buf[4096];
     const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), buf, sizeof buf);
     return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-}
-
-void Record(Event e) {
-    std::lock_guard lock(g_mutex);
-    g_events.push_back(std::move(e));
 }
 
 std::string Absolute(const char* path) { return fs::absolute(path).lexically_normal().string(); }
@@ -106,41 +97,14 @@ extern "C" int link(const char* from, const char* to) __THROW {
 namespace packwell {
 namespace {
 
-// The file that took `target`'s name was synced, under its part name or with its whole file
-// system, after its last write and before it took the name.
-void ExpectSyncedBeforeNamed(const fs::path& target) {
-    std::lock_guard lock(g_mutex);
-    const std::string name = target.lexically_normal().string();
-    bool named = false;
-    for (std::size_t i = 0; i < g_events.size() && !named; ++i) {
-        const Event& e = g_events[i];
-        if (e.kind != Event::Kind::Named || e.path != name) continue;
-        named = true;
-        bool synced = false;
-        for (std::size_t j = 0; j < i; ++j) {
-            const Event& before = g_events[j];
-            if (before.kind == Event::Kind::Written && before.path == e.from) synced = false;
-            if ((before.kind == Event::Kind::Synced && before.path == e.from) || before.kind == Event::Kind::SyncedAll)
-                synced = true;
-        }
-        EXPECT_TRUE(synced) << e.from << " took the name " << name << " without a sync after its last write";
-    }
-    EXPECT_TRUE(named) << "nothing took the name " << name;
-}
-
-std::size_t SyncCount() {
-    std::lock_guard lock(g_mutex);
-    return static_cast<std::size_t>(std::count_if(g_events.begin(), g_events.end(), [](const Event& e) {
-        return e.kind == Event::Kind::Synced || e.kind == Event::Kind::SyncedAll;
-    }));
-}
+using test::ExpectSyncedBeforeNamed;
+using test::SyncCount;
 
 class SyncBeforeName : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(mods_ / "1.12.2");
-        std::lock_guard lock(g_mutex);
-        g_events.clear();
+        test::ClearEvents();
     }
 
     test::TempDir tmp_;
@@ -166,8 +130,7 @@ TEST_F(SyncBeforeName, ModCopiedFromAnotherFileSystem) {
 class RunOnASlowDisk : public test::SyncTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
-        std::lock_guard lock(g_mutex);
-        g_events.clear();
+        test::ClearEvents();
     }
     void TearDown() override {
         g_syncMilliseconds = 0;

@@ -1,0 +1,171 @@
+// A file must reach the disk before it takes a mod's name: after a power cut the check
+// accepts whatever stands under the name, an empty file included. This program puts recording
+// stand-ins into its own import table for the system's create, write, flush and rename calls
+// and passes each call on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
+#include "net/FutureDownloads/FutureDownloads.h"
+#include "tests/durability/SyncEvents.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/TempDir.h"
+#include "tests/sync/SyncFixture.h"
+
+namespace fs = std::filesystem;
+using packwell::test::Event;
+using packwell::test::EventPath;
+using packwell::test::Record;
+
+// The import table entries the program's calls go through.
+extern "C" {
+extern decltype(&CreateFileW) __imp_CreateFileW;
+extern decltype(&WriteFile) __imp_WriteFile;
+extern decltype(&FlushFileBuffers) __imp_FlushFileBuffers;
+extern decltype(&SetFileInformationByHandle) __imp_SetFileInformationByHandle;
+extern decltype(&MoveFileExW) __imp_MoveFileExW;
+}
+
+namespace {
+
+decltype(&CreateFileW) g_createFile;
+decltype(&WriteFile) g_writeFile;
+decltype(&FlushFileBuffers) g_flush;
+decltype(&SetFileInformationByHandle) g_setInformation;
+decltype(&MoveFileExW) g_move;
+
+std::mutex g_handlesMutex;
+std::map<HANDLE, std::string> g_handles;  // open files by the path they were opened under
+
+std::string PathOf(HANDLE h) {
+    std::lock_guard lock(g_handlesMutex);
+    const auto it = g_handles.find(h);
+    return it == g_handles.end() ? std::string() : it->second;
+}
+
+std::string Absolute(const wchar_t* path) { return EventPath(fs::absolute(path)); }
+
+HANDLE WINAPI RecordingCreateFile(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                  DWORD disposition, DWORD flags, HANDLE templateFile) {
+    const HANDLE h = g_createFile(name, access, share, security, disposition, flags, templateFile);
+    if (h != INVALID_HANDLE_VALUE) {
+        std::lock_guard lock(g_handlesMutex);
+        g_handles[h] = Absolute(name);
+    }
+    return h;
+}
+
+BOOL WINAPI RecordingWriteFile(HANDLE h, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (const std::string path = PathOf(h); !path.empty()) Record({Event::Kind::Written, path, {}});
+    return g_writeFile(h, data, size, written, overlapped);
+}
+
+BOOL WINAPI RecordingFlush(HANDLE h) {
+    const BOOL ok = g_flush(h);
+    if (ok) Record({Event::Kind::Synced, PathOf(h), {}});
+    return ok;
+}
+
+BOOL WINAPI RecordingSetInformation(HANDLE h, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID info, DWORD size) {
+    if (kind == FileRenameInfo) {
+        const auto* rename = static_cast<const FILE_RENAME_INFO*>(info);
+        const std::wstring to(rename->FileName, rename->FileNameLength / sizeof(wchar_t));
+        Record({Event::Kind::Named, Absolute(to.c_str()), PathOf(h)});
+    }
+    return g_setInformation(h, kind, info, size);
+}
+
+BOOL WINAPI RecordingMove(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    Record({Event::Kind::Named, Absolute(to), Absolute(from)});
+    return g_move(from, to, flags);
+}
+
+template <typename F>
+void Replace(F& entry, F stand_in, F& original) {
+    DWORD old = 0;
+    VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &old);
+    original = entry;
+    entry = stand_in;
+    VirtualProtect(&entry, sizeof entry, old, &old);
+}
+
+// Installed once, before any test runs, for the program's whole life.
+const bool g_installed = [] {
+    Replace(__imp_CreateFileW, &RecordingCreateFile, g_createFile);
+    Replace(__imp_WriteFile, &RecordingWriteFile, g_writeFile);
+    Replace(__imp_FlushFileBuffers, &RecordingFlush, g_flush);
+    Replace(__imp_SetFileInformationByHandle, &RecordingSetInformation, g_setInformation);
+    Replace(__imp_MoveFileExW, &RecordingMove, g_move);
+    return true;
+}();
+
+}  // namespace
+
+namespace packwell {
+namespace {
+
+using test::ExpectSyncedBeforeNamed;
+
+class SyncBeforeName : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(mods_ / "1.12.2");
+        test::ClearEvents();
+    }
+
+    test::TempDir tmp_;
+    fs::path mods_ = tmp_.root() / "mods";
+};
+
+TEST_F(SyncBeforeName, DownloadedMod) {
+    ASSERT_TRUE(g_installed);
+    test::HttpServer server;
+    server.serve("/mods3/a.jar", std::string(300000, 'a'));
+    ASSERT_TRUE(FutureDownloads::DownloadFile(server.url("/mods3/a.jar"), mods_ / "1.12.2" / "a.jar"));
+    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
+}
+
+TEST_F(SyncBeforeName, ModCopiedFromAnotherVolume) {
+    const fs::path source = tmp_.write("mods/a.jar", std::string(300000, 'a'));
+    ASSERT_TRUE(AllInOne::MoveAcrossFileSystems(source, mods_ / "1.12.2" / "a.jar"));
+    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
+}
+
+// Windows has no sync of a whole file system that a user may make cheaply: in a run of many
+// files each is flushed on its own before it takes its name, and each "Успешно: " line comes
+// once it has it.
+class RunOfManyFiles : public test::SyncTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { test::ClearEvents(); }
+};
+
+TEST_P(RunOfManyFiles, EachFileIsNamedOnlyOnceFlushed) {
+    constexpr int kFiles = 20;
+    std::vector<std::string> names;
+    for (int k = 1; k <= kFiles; ++k) {
+        names.push_back("m" + std::to_string(k) + ".jar");
+        Mod(names.back(), std::string(4096, static_cast<char>('a' + k % 26)));
+    }
+    std::atomic<int> reportedBeforeNamed{0};
+    SyncRun run(Request(names, GetParam()), log, host, WorkerBars{}, queue.Poster(),
+                [&](const std::string& name, const StepResult& result) {
+                    if (result.kind == StepKind::Downloaded && !InVersionMods(name)) ++reportedBeforeNamed;
+                });
+    RunToEnd(run);
+
+    for (const auto& name : names) ExpectSyncedBeforeNamed(paths.VersionModsDir / name);
+    EXPECT_EQ(reportedBeforeNamed.load(), 0);
+    EXPECT_EQ(run.Counters().DoneCount.load(), kFiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(SequentialAndTurbo, RunOfManyFiles, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Turbo" : "Sequential"; });
+
+}  // namespace
+}  // namespace packwell
