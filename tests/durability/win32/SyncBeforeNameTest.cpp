@@ -16,6 +16,7 @@
 #include "tests/durability/SyncEvents.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/win32/ImportTable.h"
 #include "tests/sync/SyncFixture.h"
 
 namespace fs = std::filesystem;
@@ -86,22 +87,13 @@ BOOL WINAPI RecordingMove(LPCWSTR from, LPCWSTR to, DWORD flags) {
     return g_move(from, to, flags);
 }
 
-template <typename F>
-void Replace(F& entry, F stand_in, F& original) {
-    DWORD old = 0;
-    VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &old);
-    original = entry;
-    entry = stand_in;
-    VirtualProtect(&entry, sizeof entry, old, &old);
-}
-
 // Installed once, before any test runs, for the program's whole life.
 const bool g_installed = [] {
-    Replace(__imp_CreateFileW, &RecordingCreateFile, g_createFile);
-    Replace(__imp_WriteFile, &RecordingWriteFile, g_writeFile);
-    Replace(__imp_FlushFileBuffers, &RecordingFlush, g_flush);
-    Replace(__imp_SetFileInformationByHandle, &RecordingSetInformation, g_setInformation);
-    Replace(__imp_MoveFileExW, &RecordingMove, g_move);
+    packwell::test::ReplaceImport(__imp_CreateFileW, &RecordingCreateFile, g_createFile);
+    packwell::test::ReplaceImport(__imp_WriteFile, &RecordingWriteFile, g_writeFile);
+    packwell::test::ReplaceImport(__imp_FlushFileBuffers, &RecordingFlush, g_flush);
+    packwell::test::ReplaceImport(__imp_SetFileInformationByHandle, &RecordingSetInformation, g_setInformation);
+    packwell::test::ReplaceImport(__imp_MoveFileExW, &RecordingMove, g_move);
     return true;
 }();
 
