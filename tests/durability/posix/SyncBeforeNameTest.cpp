@@ -17,9 +17,6 @@
 #include <thread>
 #include <vector>
 
-#include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
-#include "net/FutureDownloads/FutureDownloads.h"
-#include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/durability/SyncEvents.h"
 #include "tests/sync/SyncFixture.h"
@@ -99,30 +96,6 @@ namespace {
 
 using test::ExpectSyncedBeforeNamed;
 using test::SyncCount;
-
-class SyncBeforeName : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(mods_ / "1.12.2");
-        test::ClearEvents();
-    }
-
-    test::TempDir tmp_;
-    fs::path mods_ = tmp_.root() / "mods";
-};
-
-TEST_F(SyncBeforeName, DownloadedMod) {
-    test::HttpServer server;
-    server.serve("/mods3/a.jar", std::string(300000, 'a'));
-    ASSERT_TRUE(FutureDownloads::DownloadFile(server.url("/mods3/a.jar"), mods_ / "1.12.2" / "a.jar"));
-    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
-}
-
-TEST_F(SyncBeforeName, ModCopiedFromAnotherFileSystem) {
-    const fs::path source = tmp_.write("mods/a.jar", std::string(300000, 'a'));
-    ASSERT_TRUE(AllInOne::MoveAcrossFileSystems(source, mods_ / "1.12.2" / "a.jar"));
-    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
-}
 
 // A run of many files on a disk where every sync is slow: each file is synced before it takes
 // its name, each "Успешно: " line comes once it has it, and the files share syncs instead of

@@ -11,10 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
-#include "net/FutureDownloads/FutureDownloads.h"
 #include "tests/durability/SyncEvents.h"
-#include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ImportTable.h"
 #include "tests/sync/SyncFixture.h"
@@ -88,7 +85,7 @@ BOOL WINAPI RecordingMove(LPCWSTR from, LPCWSTR to, DWORD flags) {
 }
 
 // Installed once, before any test runs, for the program's whole life.
-const bool g_installed = [] {
+[[maybe_unused]] const bool g_installed = [] {
     packwell::test::ReplaceImport(__imp_CreateFileW, &RecordingCreateFile, g_createFile);
     packwell::test::ReplaceImport(__imp_WriteFile, &RecordingWriteFile, g_writeFile);
     packwell::test::ReplaceImport(__imp_FlushFileBuffers, &RecordingFlush, g_flush);
@@ -103,31 +100,6 @@ namespace packwell {
 namespace {
 
 using test::ExpectSyncedBeforeNamed;
-
-class SyncBeforeName : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(mods_ / "1.12.2");
-        test::ClearEvents();
-    }
-
-    test::TempDir tmp_;
-    fs::path mods_ = tmp_.root() / "mods";
-};
-
-TEST_F(SyncBeforeName, DownloadedMod) {
-    ASSERT_TRUE(g_installed);
-    test::HttpServer server;
-    server.serve("/mods3/a.jar", std::string(300000, 'a'));
-    ASSERT_TRUE(FutureDownloads::DownloadFile(server.url("/mods3/a.jar"), mods_ / "1.12.2" / "a.jar"));
-    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
-}
-
-TEST_F(SyncBeforeName, ModCopiedFromAnotherVolume) {
-    const fs::path source = tmp_.write("mods/a.jar", std::string(300000, 'a'));
-    ASSERT_TRUE(AllInOne::MoveAcrossFileSystems(source, mods_ / "1.12.2" / "a.jar"));
-    ExpectSyncedBeforeNamed(mods_ / "1.12.2" / "a.jar");
-}
 
 // Windows has no sync of a whole file system that a user may make cheaply: in a run of many
 // files each is flushed on its own before it takes its name, and each "Успешно: " line comes

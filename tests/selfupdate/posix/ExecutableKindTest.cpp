@@ -1,14 +1,13 @@
-// Real files against the check a downloaded program must pass before it may replace the running
-// one: only a whole program for this machine goes through.
+// Real files of this system against the check a downloaded program must pass before it may
+// replace the running one: only a whole program for this machine goes through.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "core/update/ExecutableFormat.h"
-#include "core/update/NewProgram.h"
 #include "platform/Processes.h"
 #include "tests/selfupdate/Fixtures.h"
+#include "tests/selfupdate/KindCases.h"
 #include "tests/support/TempDir.h"
 
 namespace packwell::test {
@@ -25,11 +24,7 @@ TEST(NewProgramKind, OnlyAWholeProgramForThisMachineGoesThrough) {
     std::string headOnly = selfBytes.substr(0, 64 * 1024);
     headOnly.replace(40, 8, std::string(8, '\0'));
     headOnly.replace(60, 2, std::string(2, '\0'));
-    const struct {
-        const char* what;
-        fs::path file;
-        ImageFault fault;
-    } cases[] = {
+    const KindCase cases[] = {
         {"this test program (position-independent)", self, ImageFault::None},
         {"a static program of this machine", Fixture("native-program"), ImageFault::None},
         {"an aarch64 program", Fixture("aarch64-program"), ImageFault::OtherMachine},
@@ -42,12 +37,7 @@ TEST(NewProgramKind, OnlyAWholeProgramForThisMachineGoesThrough) {
         {"the four bytes of the ELF magic alone", temp.write("magic", "\x7F" "ELF"), ImageFault::Truncated},
         {"a shell script", temp.write("script", "#!/bin/sh\necho hi\n"), ImageFault::OtherFormat},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(InspectExecutable(c.file), c.fault) << c.what;
-        EXPECT_EQ(CheckNewProgram(c.file, -1),
-                  c.fault == ImageFault::None ? NewProgramVerdict::Ok : NewProgramVerdict::NotExecutable)
-            << c.what;
-    }
+    ExpectKinds(cases);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
-// Real files against the check a downloaded program must pass before it may replace the running
-// one: only a whole program for this machine goes through.
+// Real files of this system against the check a downloaded program must pass before it may
+// replace the running one: only a whole program for this machine goes through.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "core/update/ExecutableFormat.h"
-#include "core/update/NewProgram.h"
 #include "platform/Processes.h"
 #include "tests/selfupdate/Fixtures.h"
+#include "tests/selfupdate/KindCases.h"
 #include "tests/support/TempDir.h"
 
 namespace packwell::test {
@@ -20,11 +19,7 @@ TEST(NewProgramKind, OnlyAWholeProgramForThisMachineGoesThrough) {
     TempDir temp;
     const fs::path self = platform::OwnExecutablePath();
     const std::string selfBytes = readFile(self);
-    const struct {
-        const char* what;
-        fs::path file;
-        ImageFault fault;
-    } cases[] = {
+    const KindCase cases[] = {
         {"this test program", self, ImageFault::None},
         {"a small AMD64 program", Fixture("native-program"), ImageFault::None},
         {"an ARM64 program", Fixture("aarch64-program"), ImageFault::OtherMachine},
@@ -37,12 +32,7 @@ TEST(NewProgramKind, OnlyAWholeProgramForThisMachineGoesThrough) {
         {"\"MZ\" alone", temp.write("magic", "MZ"), ImageFault::Truncated},
         {"a batch file", temp.write("script.bat", "@echo off\r\necho hi\r\n"), ImageFault::OtherFormat},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(InspectExecutable(c.file), c.fault) << c.what;
-        EXPECT_EQ(CheckNewProgram(c.file, -1),
-                  c.fault == ImageFault::None ? NewProgramVerdict::Ok : NewProgramVerdict::NotExecutable)
-            << c.what;
-    }
+    ExpectKinds(cases);
 }
 
 }  // namespace
