@@ -28,7 +28,8 @@ struct ProgramRun {
 };
 
 Lines SplitStamped(const std::string& text) {
-    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+    // The locale's long time on Windows: an English one adds AM or PM.
+    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}(?: [AP]M)?\] )");
     Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {

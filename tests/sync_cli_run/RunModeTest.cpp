@@ -61,7 +61,8 @@ protected:
         const int status = std::system(command.c_str());
         Outcome o;
         o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+        // The locale's long time on Windows: an English one adds AM or PM.
+        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}(?: [AP]M)?\] )");
         std::string text = test::readFile(out);
         for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
             end = text.find('\n', start);
