@@ -11,6 +11,7 @@
 
 #include "core/Utf8Path.h"
 #include "core/gamefolder/GameGuard.h"
+#include "tests/gameguard/GuardCounts.h"
 #include "platform/EndProcess.h"
 #include "platform/GameWindow.h"
 #include "tests/support/TempDir.h"
@@ -114,12 +115,7 @@ protected:
 
 std::unique_ptr<NullGraphicsDriver> GameOnDesktop::driver_;
 
-struct Counts {
-    int pauses = 0, warnings = 0, resumes = 0;
-    packwell::GameGuardWindow window() {
-        return {[this] { ++pauses; }, [this] { ++warnings; }, [this] { ++resumes; }};
-    }
-};
+using Counts = packwell::test::GuardCounts;
 
 // The guard finds the window, asks it to close, and ends the window's own process only: another
 // javaw.exe (no game window of its own) survives.
@@ -136,9 +132,7 @@ TEST_F(GameOnDesktop, GameIsWarnedAboutOnceAndEndedWhileAnotherJavaSurvives) {
     Counts counts;
     packwell::GameGuard guard(packwell::GameGuardPlatform::System(), counts.window());
     EXPECT_EQ(guard.Check(), packwell::GuardResult::GameStopped);
-    EXPECT_EQ(counts.warnings, 1);
-    EXPECT_EQ(counts.pauses, 1);
-    EXPECT_EQ(counts.resumes, 1);
+    counts.ExpectWarnedOnce();
     EXPECT_TRUE(game->waitForExit(10s)) << "the game's process was not ended";
     EXPECT_EQ(packwell::test::readFile(log), "close\n") << "the window was not asked to close first";
     EXPECT_TRUE(bystander->running()) << "another program of the same name was ended";
