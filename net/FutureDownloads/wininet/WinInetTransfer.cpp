@@ -343,13 +343,6 @@ void Stop(Channel& channel) {
     WakeAllConditionVariable(&channel.changed);
 }
 
-// What the caller took from the channel in one look.
-struct Look {
-    bool woken = false;  // false: the look timed out with nothing new
-    bool headers = false;
-    bool ended = false;
-};
-
 }  // namespace
 
 TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
@@ -368,27 +361,29 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
     std::int64_t announced = -1;
     std::vector<char> block;
     while (!stopped) {
-        Look look;
+        // One look: whatever came within kLook (a full block or the end wake it sooner).
+        bool headers = false;
+        bool ended = false;
         block.clear();
         {
             Locked locked(channel);
-            look.woken = WaitFor(channel, static_cast<DWORD>(kLook.count()), [&] {
+            WaitFor(channel, static_cast<DWORD>(kLook.count()), [&] {
                 return channel.headersReady || channel.pending.size() >= kBlockSize || channel.ended;
             });
-            look.headers = std::exchange(channel.headersReady, false);
+            headers = std::exchange(channel.headersReady, false);
             status = channel.status;
             announced = channel.announced;
             block.swap(channel.pending);
-            look.ended = channel.ended;
+            ended = channel.ended;
             WakeAllConditionVariable(&channel.changed);  // room for the reader again
         }
-        if (look.headers && !sink.Begin(status, announced))
+        if (headers && !sink.Begin(status, announced))
             stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
         else if (Cancelled(request))
             stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
         else if (!block.empty() && !sink.Take(block.data(), block.size()))
             stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
-        else if (look.ended)
+        else if (ended)
             break;  // everything handed over
         else if (request.idle)
             request.idle();
