@@ -3,7 +3,8 @@
 
 namespace platform {
 
-// True when some interface is up, is not a loopback, and carries an IPv4 or IPv6 address.
+// True when some interface is up, is not a loopback, and carries an IPv4 or IPv6 address;
+// on Windows what InternetGetConnectedState says.
 bool HasNetworkConnection();
 
 }  // namespace platform

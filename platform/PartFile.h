@@ -5,6 +5,7 @@
 // reaches the target name only through Commit, with its data on the disk, and disappears
 // otherwise.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,13 +23,14 @@ public:
     enum class CommitResult { Done, TargetExists, Failed };
 
     // Creates the file; check IsOpen and Error afterwards. While the object lives the file is
-    // locked, so the leftover cleanup of another process leaves it alone.
+    // locked (flock, or on Windows opened for nobody else), so the leftover cleanup of another
+    // process leaves it alone.
     explicit PartFile(const std::filesystem::path& target);
     ~PartFile();  // removes the file unless it was committed
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_ != kNoFile; }
     const std::filesystem::path& Path() const { return path_; }
     const std::filesystem::path& Target() const { return target_; }
 
@@ -41,8 +43,9 @@ public:
     // The two halves of Commit, for many files at once: one sync of the file system puts the
     // data of every part file written there on the disk in one journal commit, where a sync
     // per file costs a commit each. Name only after a sync that began once Write was done.
-    // A failed SyncFileSystem (any file there may have failed, or no such call) says nothing
-    // of this file: Commit it instead.
+    // A failed SyncFileSystem (any file there may have failed, or no such call: Windows has
+    // none that a user may make cheaply, so there it always fails) says nothing of this file:
+    // Commit it instead.
     bool SyncFileSystem();
     CommitResult Name();
 
@@ -50,11 +53,13 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
-    void Fail(const char* what, int err);
+    void Fail(const char* what, int err);  // err: errno, or a Windows error code
 
     std::filesystem::path target_;
     std::filesystem::path path_;
-    int fd_ = -1;
+    // The open file: a descriptor, or a HANDLE's value on Windows.
+    static constexpr std::intptr_t kNoFile = -1;
+    std::intptr_t file_ = kNoFile;
     bool committed_ = false;
     std::string error_;
 };

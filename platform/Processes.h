@@ -8,12 +8,14 @@
 namespace platform {
 
 // The file-name part of every running process's executable (the kernel's short command
-// name where the executable cannot be read). Empty when the process list cannot be read.
+// name where the executable cannot be read; the process snapshot's on Windows). Empty when
+// the process list cannot be read.
 std::vector<std::string> RunningExecutableNames();
 
-// Starts argv[0] (searched on PATH when it holds no "/") with the given arguments, in a
-// session of its own, and returns at once; the child is reaped when it ends, so it never
-// lingers as a zombie. Throws std::system_error when the program cannot be started.
+// Starts argv[0] (searched on PATH when it holds no "/"; as CreateProcessW searches on
+// Windows) with the given arguments, in a session of its own (without a console of ours on
+// Windows), and returns at once; the child is reaped when it ends, so it never lingers as a
+// zombie. Throws std::system_error when the program cannot be started.
 void SpawnDetached(const std::vector<std::string>& argv);
 
 // Full path of the running program's executable. Throws std::system_error when unknown.

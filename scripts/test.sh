@@ -18,5 +18,8 @@ cmake --build build-tsan -j"$jobs" --target packwell_tsan_tests
 scripts/offline.sh ctest --test-dir build-tsan -L tsan --no-tests=error --output-on-failure
 # Each parser's fuzz target for a bounded time; any finding fails the run.
 scripts/offline.sh scripts/fuzz.sh
+# The Windows leg: the same sources cross-built with mingw-w64, every test program run under Wine
+# (scripts/test-windows.sh).
+scripts/test-windows.sh
 # Every test last, so its summary closes the output.
 scripts/offline.sh ctest --test-dir build --no-tests=error --output-on-failure -j"$jobs"

@@ -4,7 +4,8 @@
 //   (a) 1000 files of 64 KiB and (b) 10 files of 100 MiB.
 // Prints the wall times, our times over each peer's, and the peak memory of each program, every
 // copy checked against the server's file. Every program runs as a child process of its own,
-// so its peak memory is its own.
+// so its peak memory is its own. With PACKWELL_WINDOWS_BUILD naming a Windows build folder
+// (build-win), its packwell-sync.exe runs under Wine beside the others.
 //   packwell-bench-sync [--quick] [--rounds N]
 #include <algorithm>
 #include <cstdint>
@@ -55,6 +56,13 @@ void Verify(const fs::path& folder, const fs::path& site, const Scenario& s) {
             throw std::runtime_error("wrong copy of " + name + " in " + folder.string());
 }
 
+// The folder as a Windows program under Wine names it (the Unix root is drive Z:).
+std::string WinePath(const fs::path& path) {
+    std::string text = "Z:" + fs::absolute(path).string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
 // A game folder the client accepts, with an empty mods folder.
 fs::path FreshGame(const fs::path& root) {
     const fs::path game = root / "game";
@@ -101,7 +109,7 @@ void Run(const Options& options) {
             return RunCommand({PACKWELL_SYNC_BINARY, mode, "--server", url, "--game-dir", game.string()},
                               Silence::StdoutAndStderr);
         };
-        const std::vector<Peer> peers = {
+        std::vector<Peer> peers = {
             {"aria2c -j5", false,
              [root, mods] {
                  FreshGame(root);
@@ -129,6 +137,16 @@ void Run(const Options& options) {
             {"packwell-sync --turbo", true, fresh, [sync] { return sync("--turbo"); }, verify},
             {"packwell-sync --no-turbo", true, fresh, [sync] { return sync("--no-turbo"); }, verify},
         };
+        if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD")) {
+            const fs::path build = fs::absolute(windowsBuild);
+            const auto wineSync = [build, game, url = nginx.url("")] {
+                return RunCommand({(build / "wine-run.sh").string(),
+                                   (build / "tools" / "packwell-sync" / "packwell-sync.exe").string(), "--turbo",
+                                   "--server", url, "--game-dir", WinePath(game)},
+                                  Silence::StdoutAndStderr);
+            };
+            peers.push_back({"packwell-sync.exe --turbo (Wine)", true, fresh, wineSync, verify});
+        }
         PrintFigures(s.name, RunRounds(peers, options.rounds), options.rounds);
     }
     std::printf("packwell-sync includes its compatibility check (manifest fetch and folder scan); "

@@ -6,6 +6,7 @@
 
 #include "core/gamefolder/PropertiesValue.h"
 #include "core/settings/SharedValues.h"
+#include "platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
 
@@ -58,6 +59,17 @@ private:
     const fs::path& path_;
 };
 
+// Copies the launcher's file over a copy an earlier run left. copy_file with
+// overwrite_existing refuses an existing target under mingw's library ("File exists").
+void CopyOver(const fs::path& from, const fs::path& to) {
+    const std::string text = ReadWholeFile(from);
+    try {
+        platform::WriteFileAtomically(to, text);
+    } catch (const std::system_error& e) {
+        throw fs::filesystem_error("cannot copy", from, to, e.code());
+    }
+}
+
 }  // namespace
 
 LauncherFiles DefaultLauncherFiles() {
@@ -82,7 +94,7 @@ bool FindLauncherGameDir(LauncherInfo& launcher, const LauncherFiles& files) {
     if (!fs::is_regular_file(files.Settings, ec)) return false;
     fs::create_directories(files.Copy.parent_path(), ec);
     CopyRemover remover(files.Copy);
-    fs::copy_file(files.Settings, files.Copy, fs::copy_options::overwrite_existing);
+    CopyOver(files.Settings, files.Copy);
     if (auto dir = LauncherGameDirFromText(ReadWholeFile(files.Copy))) launcher.GameDir = std::move(*dir);
     launcher.Found = true;
     return true;

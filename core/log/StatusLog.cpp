@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/Utf8Path.h"
 #include "platform/AtomicFile.h"
 #include "platform/Locale.h"
 
@@ -36,7 +37,8 @@ void StatusLog::Console(std::uint8_t IsHead, bool NdTime, const std::string& out
     if (IsHead == 1 && !lines_.empty()) added.emplace_back(kSeparator);
     if (NdTime) {
         const platform::TimeOfDay t = platform::LocalTimeOfDay(clock_());
-        AppendSplit(added, "[" + FormatLongTime(t.hours, t.minutes, t.seconds) + "] " + outt);
+        const std::string time = platform::LongTimeText(t).value_or(FormatLongTime(t.hours, t.minutes, t.seconds));
+        AppendSplit(added, "[" + time + "] " + outt);
     } else {
         AppendSplit(added, outt);
     }
@@ -74,7 +76,7 @@ std::filesystem::path StatusLog::Export() const {
             text += "\r\n";
         }
     }
-    const std::filesystem::path file = std::filesystem::current_path() / kExportName;
+    const std::filesystem::path file = std::filesystem::current_path() / PathFromUtf8(kExportName);
     platform::WriteFileAtomically(file, text);
     return file;
 }

@@ -1,13 +1,12 @@
 #include "core/settings/IniFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
 
+#include "core/Utf8Path.h"
 #include "core/settings/IniEdit.h"
 #include "core/settings/IniEncoding.h"
 #include "platform/AtomicFile.h"
@@ -15,30 +14,24 @@
 namespace packwell {
 namespace {
 
-// The whole file; empty when it does not exist; nullopt when it exists but cannot be read.
+// The whole file; empty when it does not exist; nullopt when it exists but cannot be read
+// (a folder or a pipe counts as unreadable: the read would fail or never end).
 std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    std::string text;
-    char buf[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        text.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return std::string();
+    if (ec || status.type() != std::filesystem::file_type::regular) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);  // a wide name on Windows
+    if (!in) return std::nullopt;
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
     return text;
 }
 
 }  // namespace
 
 IniWriteError::IniWriteError(const std::filesystem::path& path)
-    : std::runtime_error("Unable to write to " + path.string()) {}
+    : std::runtime_error("Unable to write to " + Utf8FromPath(path)) {}
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
@@ -72,7 +65,8 @@ void IniFile::WriteString(const std::string& Section, const std::string& Key, co
     const ini::DecodedFile file = ini::DecodeFile(*current);
     if (ini::EncodeFile(file.text, file.encoding) != *current) throw IniWriteError(path_);
     try {
-        platform::WriteFileAtomically(path_, ini::EncodeFile(ini::SetValue(file.text, Section, Key, Value), file.encoding));
+        const std::string text = ini::SetValue(file.text, Section, Key, Value);
+        platform::WriteFileAtomically(path_, ini::EncodeFile(text, ini::EncodingToWrite(file.encoding, text)));
     } catch (const std::system_error&) {
         throw IniWriteError(path_);
     }

@@ -1,41 +1,31 @@
 #include "core/settings/SharedValues.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/Utf8Path.h"
+#include "platform/Environment.h"
 
 namespace fs = std::filesystem;
 
 namespace packwell {
 namespace {
 
-// An empty variable counts as unset: it would put the data folder at the file system root.
-const char* NonEmptyEnv(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : nullptr;
-}
-
-fs::path HomeDir() {
-    if (const char* home = NonEmptyEnv("HOME")) return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) return entry->pw_dir;
-    return fs::current_path();
-}
+bool AppDataSet() { return platform::NonEmptyEnvironmentValue("APPDATA").has_value(); }
 
 }  // namespace
 
 fs::path RoamingDir() {
-    if (NonEmptyEnv("APPDATA")) return fs::path(AllInOne::ExpandEnvText("%appdata%"));
-    return HomeDir();
+    // UTF-8 to a path through the one conversion: fs::path(std::string) would take the bytes
+    // in the ANSI code page on Windows.
+    if (AppDataSet()) return PathFromUtf8(AllInOne::ExpandEnvText("%appdata%"));
+    return platform::HomeFolder();
 }
 
 fs::path AppDataDir() {
-    if (NonEmptyEnv("APPDATA")) return RoamingDir() / "Quorvane" / "Packwell";
+    if (AppDataSet()) return RoamingDir() / "Quorvane" / "Packwell";
     // The XDG rule wants an absolute path; anything else falls back to the default.
-    const char* xdg = NonEmptyEnv("XDG_DATA_HOME");
-    const fs::path dataHome = xdg && fs::path(xdg).is_absolute() ? fs::path(xdg) : HomeDir() / ".local" / "share";
+    const std::optional<std::string> xdg = platform::NonEmptyEnvironmentValue("XDG_DATA_HOME");
+    const fs::path dataHome =
+        xdg && PathFromUtf8(*xdg).is_absolute() ? PathFromUtf8(*xdg) : platform::HomeFolder() / ".local" / "share";
     return dataHome / "Quorvane" / "Packwell";
 }
 

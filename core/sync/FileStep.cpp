@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/Utf8Path.h"
 #include "core/manifest/ModFileName.h"
 #include "core/sync/RunTexts.h"
 #include "net/FutureDownloads/FutureDownloads.h"
@@ -65,7 +66,7 @@ StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const Fetc
     if (!IsFile(stray)) return FetchMod(paths, name, context);
     // A move that fails leaves nothing obtained; counting it would report a missing file as there.
     if (!AllInOne::MoveFileReplacing(stray, paths.Target(name), /*FailIfExists=*/false))
-        return Failure("не удалось перенести " + stray.string());
+        return Failure("не удалось перенести " + Utf8FromPath(stray));
     return {StepKind::Reused, SizeInPlace(paths.Target(name)), {}};
 }
 

@@ -1,5 +1,6 @@
 #include "core/sync/SyncPaths.h"
 
+#include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 
 namespace packwell {
@@ -15,5 +16,11 @@ SyncPaths SyncPaths::ForGame(const std::filesystem::path& gameDir, const std::st
 std::string SyncPaths::SourceUrl(const std::string& name) const {
     return FutureDownloads::ServerUrl(BaseUrl, ModsUrlPath, name);
 }
+
+// Names are UTF-8: the one conversion the check uses too, or a name beyond ASCII is saved
+// under one name and looked for under another on Windows.
+std::filesystem::path SyncPaths::Target(const std::string& name) const { return VersionModsDir / PathFromUtf8(name); }
+
+std::filesystem::path SyncPaths::StrayCopy(const std::string& name) const { return ModsDir / PathFromUtf8(name); }
 
 }  // namespace packwell

@@ -17,8 +17,8 @@ struct SyncPaths {
     static SyncPaths ForGame(const std::filesystem::path& gameDir, const std::string& baseUrl);
 
     std::string SourceUrl(const std::string& name) const;
-    std::filesystem::path Target(const std::string& name) const { return VersionModsDir / name; }
-    std::filesystem::path StrayCopy(const std::string& name) const { return ModsDir / name; }
+    std::filesystem::path Target(const std::string& name) const;
+    std::filesystem::path StrayCopy(const std::string& name) const;
 };
 
 }  // namespace packwell

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/Utf8Path.h"
 #include "core/manifest/ManifestFetch.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
@@ -28,8 +29,8 @@ std::string AnnouncedVersion(const UpdateEnvironment& env) {
 // Downloads, checks and places the new program beside the running one under `tempName`.
 bool PlaceNewProgram(const UpdateEnvironment& env, const std::string& url, std::int64_t announcedLength,
                      const std::string& tempName) {
-    const fs::path downloaded = env.appDataDir / tempName;
-    const fs::path placed = env.programPath.parent_path() / tempName;
+    const fs::path downloaded = env.appDataDir / PathFromUtf8(tempName);
+    const fs::path placed = env.programPath.parent_path() / PathFromUtf8(tempName);
     std::error_code ec;
     if (!FutureDownloads::Download(url, downloaded) ||
         CheckNewProgram(downloaded, announcedLength) != NewProgramVerdict::Ok) {
@@ -91,7 +92,7 @@ UpdateOutcome CheckForUpdate(const UpdateEnvironment& env, UpdateDialogs& dialog
     } catch (const std::exception&) {
         // The script could not be written: the old program stays, and so must nothing else.
         std::error_code ec;
-        fs::remove(env.programPath.parent_path() / tempName, ec);
+        fs::remove(env.programPath.parent_path() / PathFromUtf8(tempName), ec);
         return fail();
     }
     return UpdateOutcome::HandedOver;

@@ -18,4 +18,6 @@ TimeOfDay LocalTimeOfDay(std::chrono::system_clock::time_point when) {
     return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+std::optional<std::string> LongTimeText(const TimeOfDay&) { return std::nullopt; }
+
 }  // namespace platform

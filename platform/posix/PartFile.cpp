@@ -32,25 +32,25 @@ int MoveNoReplace(const std::filesystem::path& from, const std::filesystem::path
 
 PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
     const std::string targetName = target.filename().string();
-    for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
+    for (int attempt = 0; attempt < 8 && file_ == kNoFile; ++attempt) {
         path_ = target.parent_path() / PartFileName(targetName);
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST) break;
+        file_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file_ == kNoFile && errno != EEXIST) break;
     }
-    if (fd_ < 0) {
+    if (file_ == kNoFile) {
         Fail("cannot create", errno);
         path_.clear();
         return;
     }
     // Marks the file as in use for RemoveLeftoverPartFiles; the lock ends with the descriptor,
     // also when the process is killed. A file system without locks only loses that mark.
-    ::flock(fd_, LOCK_EX | LOCK_NB);
+    ::flock(static_cast<int>(file_), LOCK_EX | LOCK_NB);
 }
 
 PartFile::~PartFile() {
     // Unlinked before the lock goes, so no cleanup ever sees it unlocked.
     if (!committed_ && !path_.empty()) ::unlink(path_.c_str());
-    if (fd_ >= 0) ::close(fd_);
+    if (file_ != kNoFile) ::close(static_cast<int>(file_));
 }
 
 void PartFile::Fail(const char* what, int err) {
@@ -60,7 +60,7 @@ void PartFile::Fail(const char* what, int err) {
 bool PartFile::Write(const void* data, std::size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fd_, p, size);
+        const ssize_t n = ::write(static_cast<int>(file_), p, size);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             Fail("cannot write", errno);
@@ -75,21 +75,21 @@ bool PartFile::Write(const void* data, std::size_t size) {
 PartFile::CommitResult PartFile::Commit() {
     // A power cut after the rename must not leave an empty or short file under the real name,
     // which the check would accept for good: the data goes to the disk first.
-    if (::fsync(fd_) != 0 && errno != EINVAL) {  // EINVAL: a file system that cannot sync
+    if (::fsync(static_cast<int>(file_)) != 0 && errno != EINVAL) {  // EINVAL: a file system that cannot sync
         Fail("cannot write", errno);
         return CommitResult::Failed;
     }
     return Name();
 }
 
-bool PartFile::SyncFileSystem() { return ::syncfs(fd_) == 0; }
+bool PartFile::SyncFileSystem() { return ::syncfs(static_cast<int>(file_)) == 0; }
 
 PartFile::CommitResult PartFile::Name() {
     // The lock is held until the rename is done: the cleanup never takes a file about to be
     // renamed. After a good sync, closing has no write error left to report.
     const int err = MoveNoReplace(path_, target_);
-    ::close(fd_);
-    fd_ = -1;
+    ::close(static_cast<int>(file_));
+    file_ = kNoFile;
     if (err == EEXIST) {
         error_ = target_.string() + " appeared while it was being written";
         return CommitResult::TargetExists;

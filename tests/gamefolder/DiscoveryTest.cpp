@@ -8,6 +8,7 @@
 #include "core/settings/SharedValues.h"
 #include "core/Utf8Path.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using namespace packwell;
@@ -108,6 +109,18 @@ TEST_F(Discovery, LauncherFolderThatIsNotAFileRaisesNothing) {
     fs::create_directories(temp.appData() / ".tlauncher" / "legacy.properties");
     EXPECT_FALSE(FindLauncherGameDir(launcher));
     EXPECT_FALSE(launcher.Found);
+}
+
+// A player named "Иван": the data folder is the one APPDATA names, letter for letter, where
+// the bytes of the ANSI code page gave "Èâàí" or "????".
+TEST(AppDataDir, FollowsAnAppDataOfNonAsciiLetters) {
+    test::TempDir temp;
+    const fs::path roaming = temp.root() / PathFromUtf8("Иван") / "AppData" / "Roaming";
+    test::SetEnv("APPDATA", Utf8FromPath(roaming));
+    EXPECT_EQ(RoamingDir(), roaming);
+    EXPECT_EQ(AppDataDir(), roaming / "Quorvane" / "Packwell");
+    EnsureAppDataDir();
+    EXPECT_TRUE(fs::is_directory(roaming / "Quorvane" / "Packwell"));
 }
 
 TEST(LauncherText, FindsTheGameFolderEntry) {

@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"BareLineFeeds", "[a]\nx=1\ny=2\n", "a", "y", "2"},
         ReadCase{"ByteOrderMark", "\xEF\xBB\xBF[Settings]\r\nTurbo=1", "Settings", "Turbo", "1"},
         ReadCase{"NamesIgnoreCase", "[modlist]\r\nMOD1=a.jar\r\n", "MODLIST", "mod1", "a.jar"},
+        // Only A-Z fold, as the profile functions under Wine do; the program's names are ASCII.
+        ReadCase{"OnlyLatinLettersFold", "[Моды]\r\nКЛЮЧ=1\r\n", "мОДЫ", "КЛЮЧ", "<default>"},
         ReadCase{"BlanksAroundTrimmed", "  [ Settings ]  \r\n\t GameFolder  =  /games/mc  \r\n", "Settings", "GameFolder",
                  "/games/mc"},
         ReadCase{"PresentEmptyIsEmpty", "[a]\r\nx=\r\n", "a", "x", ""},
@@ -71,6 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf16LeSurrogatePair", Utf16Le(u"[a]\nx=\U0001F600\"\n"), "a", "x", "\xF0\x9F\x98\x80\""},
         ReadCase{"Utf16LeLoneSurrogate", Utf16Le(u"[a]\nx=\xD800z\n"), "a", "x", "\xEF\xBF\xBDz"},
         ReadCase{"Utf16LeOddLastByteDropped", Utf16Le(u"[a]\nx=1") + "\x41", "a", "x", "1"},
+        // Without a mark: UTF-8 when the bytes are UTF-8, else the old program's Windows-1251.
+        ReadCase{"Utf8WithoutMark", "[a]\r\nx=C:\\Игры\r\n", "a", "x", "C:\\Игры"},
+        ReadCase{"Windows1251", "[\xCC\xEE\xE4\xFB]\r\nx=C:\\\xC8\xE3\xF0\xFB \xB9\xB8\r\n", "Моды", "x", "C:\\Игры №ё"},
         ReadCase{"SplitAtFirstEquals", "[a]\r\nx=b=c\r\n", "a", "x", "b=c"},
         ReadCase{"CommentIgnored", "[a]\r\n;x=1\r\nx=2\r\n", "a", "x", "2"},
         ReadCase{"LineWithoutEqualsIgnored", "[a]\r\nx\r\n", "a", "x", "<default>"},

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 
 #include <csignal>
+#endif
 
 #include <stdexcept>
 
+#include "core/Utf8Path.h"
 #include "core/settings/IniFile.h"
 #include "tests/ini/Utf16Le.h"
 #include "tests/support/DropFileOverride.h"
@@ -82,6 +87,32 @@ TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
     EXPECT_EQ(ini.ReadString("Settings", "WhiteList", ""), "жук.jar/\xF0\x9F\x98\x80.jar/");
 }
 
+// Windows reads a file without a mark in the ANSI code page: a file whose text goes beyond
+// ASCII is written as UTF-16 so that it reads right there too; an ASCII file keeps its encoding.
+TEST(IniFile, WritesTextBeyondAsciiAsUtf16) {
+    const struct {
+        const char* name;
+        std::string before;
+        std::string afterAscii;  // the file after Turbo=0
+    } cases[] = {{"UTF-8", "[Settings]\r\nTurbo=1\r\n", "[Settings]\r\nTurbo=0\r\n"},
+                 {"UTF-8 with mark", "\xEF\xBB\xBF[Settings]\r\nTurbo=1\r\n", "\xEF\xBB\xBF[Settings]\r\nTurbo=0\r\n"},
+                 {"Windows-1251", "[Settings]\r\nW=\xEC\xEE\xE4\r\nTurbo=1\r\n", Utf16Le(u"[Settings]\r\nW=мод\r\nTurbo=0\r\n")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path path = dir.write("appdata/Settings.ini", c.before);
+        const IniFile ini(path);
+        ini.WriteString("Settings", "Turbo", "0");
+        EXPECT_EQ(readFile(path), c.afterAscii);
+        ini.WriteString("Settings", "GameFolder", "C:\\Игры");
+        const std::string text = readFile(path);
+        ASSERT_TRUE(text.starts_with("\xFF\xFE")) << text;
+        EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos);  // no second mark inside
+        EXPECT_EQ(ini.ReadString("Settings", "GameFolder", ""), "C:\\Игры");
+        EXPECT_EQ(ini.ReadString("Settings", "Turbo", ""), "0");
+    }
+}
+
 // A lone surrogate would come back as U+FFFD: the file is refused rather than changed.
 TEST(IniFile, RefusesAUtf16FileItCannotRewriteWhole) {
     TempDir dir;
@@ -125,23 +156,43 @@ TEST(IniFile, RefusedWriteNamesTheFile) {
         IniFile(path).WriteString("Settings", "Turbo", "1");
         FAIL() << "no error";
     } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + packwell::Utf8FromPath(path));
     }
 }
+
+// While it lives, the file cannot be read by this process. POSIX: no read permission (and no
+// root override); Windows: another handle holds it open without sharing.
+class UnreadableFile {
+public:
+#ifdef _WIN32
+    explicit UnreadableFile(const fs::path& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~UnreadableFile() { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+#else
+    explicit UnreadableFile(const fs::path& path) : path_(path) { fs::permissions(path_, fs::perms::owner_write); }
+    ~UnreadableFile() { fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write); }
+
+private:
+    fs::path path_;
+    DropFileOverride asPlayer_;  // root would read it anyway
+#endif
+};
 
 // A file that cannot be read must not be replaced by one holding only the new key.
 TEST(IniFile, RefusesToOverwriteUnreadableFile) {
     TempDir dir;
     const fs::path path = dir.write("appdata/Settings.ini", "[Settings]\r\nWhiteList=a.jar\r\n");
-    fs::permissions(path, fs::perms::owner_write);
     {
-        const DropFileOverride asPlayer;  // root would read it anyway
+        const UnreadableFile locked(path);
         EXPECT_THROW(IniFile(path).WriteString("Settings", "Turbo", "1"), IniWriteError);
     }
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(readFile(path), "[Settings]\r\nWhiteList=a.jar\r\n");
 }
 
+#ifndef _WIN32
 // The file size limit for as long as it lives, with SIGXFSZ ignored so that a write past it
 // fails with EFBIG instead of ending the test.
 class FileSizeLimit {
@@ -175,6 +226,7 @@ TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
+#endif
 
 // Text that would read back as other keys, or not at all, is a refused write: the file stays.
 TEST(IniFile, RefusesTextThatWouldNotReadBack) {
@@ -193,7 +245,7 @@ TEST(IniFile, RefusesTextThatWouldNotReadBack) {
             ini.WriteString(c.section, c.key, c.value);
             ADD_FAILURE() << "written: " << c.key << "=" << c.value;
         } catch (const IniWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string()) << c.key << "=" << c.value;
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + packwell::Utf8FromPath(path)) << c.key << "=" << c.value;
         }
     }
     EXPECT_EQ(readFile(path), "[Settings]\r\nTurbo=1\r\n");

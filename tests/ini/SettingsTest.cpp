@@ -6,6 +6,7 @@
 #include "core/settings/Settings.h"
 #include "core/settings/SharedValues.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using namespace packwell;
@@ -39,10 +40,10 @@ TEST(IsWhiteListed, NameCountsWhenItOccursInTheValue) {
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
+        old_ = test::GetEnv(name);
+        test::SetEnv(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
-    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    ~ScopedEnv() { test::SetEnv(name_, old_); }
 
 private:
     const char* name_;
@@ -59,6 +60,8 @@ TEST(SharedValues, DataFolderFollowsAppDataWhenSet) {
     EXPECT_TRUE(fs::is_directory(AppDataDir()));
 }
 
+#ifndef _WIN32
+// Linux only: Windows always has APPDATA and no XDG folders.
 TEST(SharedValues, DataFolderFollowsXdgWithoutAppData) {
     TempDir dir;
     const ScopedEnv noAppData("APPDATA", nullptr);
@@ -80,5 +83,6 @@ TEST(SharedValues, DataFolderFollowsXdgWithoutAppData) {
         EXPECT_EQ(RoamingDir(), dir.root());
     }
 }
+#endif
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <system_error>
 #include <thread>
 
+#include "core/Utf8Path.h"
 #include "core/log/StatusLog.h"
 #include "core/log/StatusLogExport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
@@ -26,13 +28,13 @@ using Lines = std::vector<std::string>;
 class StatusLogFixture : public testing::Test {
 protected:
     void SetUp() override {
-        if (const char* tz = std::getenv("TZ")) oldTz_ = tz;
-        setenv("TZ", "UTC", 1);
+        oldTz_ = packwell::test::GetEnv("TZ");
+        packwell::test::SetEnv("TZ", "UTC");
         tzset();
         log.SetClock([] { return sys_days{year{2024} / 3 / 1} + hours{9} + minutes{5} + seconds{7}; });
     }
     void TearDown() override {
-        oldTz_ ? setenv("TZ", oldTz_->c_str(), 1) : unsetenv("TZ");
+        packwell::test::SetEnv("TZ", oldTz_);
         tzset();
     }
 
@@ -107,7 +109,7 @@ TEST_F(StatusLogFixture, ExportWritesWholeLogEachTime) {
     log.Console(1, false, kTitle);
     log.Console("Успешно: a.jar");
     const fs::path file = log.Export();
-    EXPECT_EQ(file, dir.cwd() / "Packwell - Статус.txt");
+    EXPECT_EQ(file, dir.cwd() / packwell::PathFromUtf8("Packwell - Статус.txt"));
     EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n[9:05:07] Успешно: a.jar\r\n");
 
     log.Console(1, false, "======Завершение загрузки=======\r\nПрошло времени: 1");

@@ -48,7 +48,7 @@ std::vector<std::string> listDir(const fs::path& dir) {
     std::vector<std::string> names;
     std::error_code ec;
     for (auto it = fs::directory_iterator(dir, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
-        names.push_back(it->path().filename().string());
+        names.push_back(Utf8FromPath(it->path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -8,6 +8,7 @@ namespace packwell::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
 
 const std::string kOneKiB(1024, 'k');
 
@@ -25,6 +26,23 @@ TEST_F(SyncTest, SequentialRunReusesStrayCopiesAndFetchesTheRestInListOrder) {
     EXPECT_TRUE(InVersionMods("a.jar") && InVersionMods("b.jar") && InVersionMods("c.jar"));
     EXPECT_FALSE(std::filesystem::exists(paths.ModsDir / "b.jar"));
     for (const auto& request : server.requests()) EXPECT_NE(request.path, "/mods3/b.jar");
+}
+
+// Names beyond ASCII land under the very name the check looks for, fetched or moved, in
+// either mode: a mangled name would be reported missing after every run.
+TEST_F(SyncTest, NamesBeyondAsciiAreSavedUnderTheirOwnNames) {
+    for (const bool turbo : {false, true}) {
+        SCOPED_TRACE(turbo ? "turbo" : "sequential");
+        const std::string fetched = turbo ? "Мод-т.jar" : "Мод.jar", moved = turbo ? "Ядро-т.jar" : "Ядро.jar";
+        Mod(fetched, kOneKiB);
+        Stray(moved, kOneKiB);
+
+        Run(Request({fetched, moved}, turbo));
+
+        EXPECT_TRUE(InVersionMods(fetched));
+        EXPECT_TRUE(InVersionMods(moved));
+    }
+    EXPECT_THAT(listDir(paths.VersionModsDir), UnorderedElementsAre("Мод.jar", "Ядро.jar", "Мод-т.jar", "Ядро-т.jar"));
 }
 
 TEST_F(SyncTest, OneFailureOfThreeIsWarnedAboutAndSetupsRunsBeforeTheSummary) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "core/log/StatusLog.h"
 #include "core/sync/RunHost.h"
 #include "core/sync/SyncRun.h"
@@ -82,7 +83,7 @@ protected:
     void Mod(const std::string& name, const std::string& body) { server.serve("/mods3/" + name, body); }
     // A copy lying in the plain mods folder.
     void Stray(const std::string& name, const std::string& body) {
-        temp.write(std::filesystem::path("game/mods") / name, body);
+        temp.write(std::filesystem::path("game/mods") / PathFromUtf8(name), body);
     }
 
     RunRequest Request(std::vector<std::string> missing, bool turbo, bool setups = false,
@@ -125,7 +126,7 @@ protected:
     }
 
     bool InVersionMods(const std::string& name) const {
-        return std::filesystem::is_regular_file(paths.VersionModsDir / name);
+        return std::filesystem::is_regular_file(paths.VersionModsDir / PathFromUtf8(name));
     }
 
     TempDir temp;

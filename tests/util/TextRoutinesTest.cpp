@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "core/Utf8Path.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace {
+
+using packwell::test::SetEnv;
 
 TEST(RandomDigits, GivesCountDigitsAndFreshValues) {
     for (int n : {0, 1, 20, 255}) {
@@ -21,10 +24,10 @@ TEST(RandomDigits, GivesCountDigitsAndFreshValues) {
 class ExpandEnvText : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("PWTEST_ALPHA", "alpha", 1);
-        unsetenv("PWTEST_NONE");
+        SetEnv("PWTEST_ALPHA", "alpha");
+        SetEnv("PWTEST_NONE", std::nullopt);
     }
-    void TearDown() override { unsetenv("PWTEST_ALPHA"); }
+    void TearDown() override { SetEnv("PWTEST_ALPHA", std::nullopt); }
 };
 
 TEST_F(ExpandEnvText, ReplacesKnownReferencesAndKeepsTheRest) {
@@ -42,18 +45,18 @@ TEST_F(ExpandEnvText, ReplacesKnownReferencesAndKeepsTheRest) {
 
 TEST_F(ExpandEnvText, ExpandsAppData) {
     packwell::test::TempDir dir;
-    EXPECT_EQ(AllInOne::ExpandEnvText("%appdata%"), dir.appData().string());
+    EXPECT_EQ(AllInOne::ExpandEnvText("%appdata%"), packwell::Utf8FromPath(dir.appData()));
 }
 
 // 255 characters fit; one more is refused, not cut into another folder's name.
 TEST_F(ExpandEnvText, RefusesResultBeyond255Characters) {
-    setenv("PWTEST_ALPHA", std::string(250, 'a').c_str(), 1);
+    SetEnv("PWTEST_ALPHA", std::string(250, 'a'));
     EXPECT_EQ(AllInOne::ExpandEnvText("%PWTEST_ALPHA%12345").size(), 255u);
     EXPECT_THROW(AllInOne::ExpandEnvText("%PWTEST_ALPHA%123456"), std::length_error);
     // Characters, not bytes: 255 Cyrillic letters take 510 bytes and still fit.
     std::string cyrillic;
     for (int i = 0; i < 255; ++i) cyrillic += "ж";
-    setenv("PWTEST_ALPHA", cyrillic.c_str(), 1);
+    SetEnv("PWTEST_ALPHA", cyrillic);
     EXPECT_EQ(AllInOne::ExpandEnvText("%PWTEST_ALPHA%"), cyrillic);
     EXPECT_THROW(AllInOne::ExpandEnvText("%PWTEST_ALPHA%ж"), std::length_error);
 }

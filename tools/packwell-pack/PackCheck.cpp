@@ -209,7 +209,7 @@ private:
 
 std::vector<Problem> CheckPack(const fs::path& dir) {
     std::error_code ec;
-    if (!fs::is_directory(dir, ec)) throw PackError(dir.string() + " is not a folder");
+    if (!fs::is_directory(dir, ec)) throw PackError(Utf8FromPath(dir) + " is not a folder");
     return Checker(dir).Run();
 }
 

@@ -30,7 +30,7 @@ std::string ReadWhole(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    if (!in) throw PackError("cannot read " + path.string());
+    if (!in) throw PackError("cannot read " + Utf8FromPath(path));
     return text.str();
 }
 
@@ -43,7 +43,7 @@ struct Scan {
 // change when nothing in the folder did.
 Scan ScanMods(const fs::path& folder) {
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) throw PackError(folder.string() + " is not a folder");
+    if (!fs::is_directory(folder, ec)) throw PackError(Utf8FromPath(folder) + " is not a folder");
     Scan scan;
     std::vector<std::string> refused;
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -63,7 +63,7 @@ Scan ScanMods(const fs::path& folder) {
             continue;
         }
         const std::uintmax_t size = it->file_size(fileEc);
-        if (fileEc) throw PackError("cannot read the size of " + it->path().string() + ": " + fileEc.message());
+        if (fileEc) throw PackError("cannot read the size of " + Utf8FromPath(it->path()) + ": " + fileEc.message());
         // Clients read sizes as signed 32-bit numbers.
         if (size > static_cast<std::uintmax_t>(std::numeric_limits<std::int32_t>::max())) {
             refused.push_back(std::string(kModsFolder) + "/" + Shown(name) + ": 2 GiB or larger; clients cannot read its size");
@@ -71,7 +71,7 @@ Scan ScanMods(const fs::path& folder) {
         }
         scan.mods.push_back({name, static_cast<std::int64_t>(size)});
     }
-    if (ec) throw PackError("cannot list " + folder.string() + ": " + ec.message());
+    if (ec) throw PackError("cannot list " + Utf8FromPath(folder) + ": " + ec.message());
     if (!refused.empty()) throw PackError(Lines(refused));
     if (scan.mods.size() > static_cast<std::size_t>(kMaxManifestEntries))
         throw PackError("more than " + std::to_string(kMaxManifestEntries) + " files; clients read no more");
@@ -92,7 +92,7 @@ std::vector<std::string> ReadNameList(const fs::path& file) {
             return v;
         }();
         if (trimmed.empty() || trimmed.starts_with("#")) continue;
-        if (!IsPublishableName(trimmed)) refused.push_back(file.string() + ": \"" + Shown(trimmed) + "\" is not a bare file name clients accept");
+        if (!IsPublishableName(trimmed)) refused.push_back(Utf8FromPath(file) + ": \"" + Shown(trimmed) + "\" is not a bare file name clients accept");
         else names.emplace_back(trimmed);
     }
     if (!refused.empty()) throw PackError(Lines(refused));

@@ -1,11 +1,14 @@
 #include "tools/packwell-pack/PackServer.h"
 
 #include <httplib.h>
+#ifndef _WIN32
 #include <sys/socket.h>
+#endif
 
 #include <chrono>
 #include <thread>
 
+#include "core/Utf8Path.h"
 #include "tools/packwell-pack/PackLayout.h"
 #include "tools/packwell-pack/PackError.h"
 
@@ -17,13 +20,20 @@ static constexpr const char* kLoopback = "127.0.0.1";
 PackServer::PackServer(const std::filesystem::path& dir, std::ostream& log)
     : server_(std::make_unique<httplib::Server>()), log_(log) {
     std::error_code ec;
+    // The library opens files by narrow name, which Windows reads in the ANSI code page.
     if (!std::filesystem::is_directory(dir, ec) || !server_->set_mount_point("/", dir.string()))
-        throw PackError(dir.string() + " is not a folder");
-    // SO_REUSEADDR only: a quick restart finds its port free, but a port another server listens
-    // on is refused (the library's default, SO_REUSEPORT, would share it and answer in turns).
+        throw PackError(Utf8FromPath(dir) + " is not a folder");
+    // A port another server listens on is refused. POSIX: SO_REUSEADDR only, so a quick restart
+    // finds its port free (the library's default, SO_REUSEPORT, would share it and answer in
+    // turns). Windows: SO_REUSEADDR there would take the port over, so the exclusive option.
     server_->set_socket_options([](socket_t sock) {
+#ifdef _WIN32
+        BOOL yes = TRUE;
+        setsockopt(sock, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&yes), sizeof(yes));
+#else
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+#endif
     });
     server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
         std::string line = req.remote_addr + " \"" + req.method + " " + Shown(req.path) + "\" " + std::to_string(res.status);

@@ -1,7 +1,4 @@
 // packwell-pack: the server admin's tool for a Packwell server directory.
-#include <pthread.h>
-#include <signal.h>
-
 #include <charconv>
 #include <iostream>
 #include <optional>
@@ -10,9 +7,12 @@
 #include <thread>
 #include <vector>
 
+#include "core/Utf8Path.h"
+#include "platform/Console.h"
 #include "tools/packwell-pack/PackCheck.h"
 #include "tools/packwell-pack/PackRefresh.h"
 #include "tools/packwell-pack/PackServer.h"
+#include "tools/packwell-pack/StopWait.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ Arguments Parse(const std::vector<std::string_view>& args, std::string_view opti
 }
 
 int Refresh(const Arguments& a) {
-    RefreshRequest request{a.dir, std::nullopt};
-    if (a.option) request.dellistFile = *a.option;
+    RefreshRequest request{packwell::PathFromUtf8(a.dir), std::nullopt};
+    if (a.option) request.dellistFile = packwell::PathFromUtf8(*a.option);
     const RefreshResult r = RefreshPack(request);
     for (const auto& line : r.changes) std::cout << line << "\n";
     for (const auto& line : r.notes) std::cout << "note: " << line << "\n";
@@ -67,7 +67,7 @@ int Refresh(const Arguments& a) {
 }
 
 int Check(const Arguments& a) {
-    const std::vector<Problem> problems = CheckPack(a.dir);
+    const std::vector<Problem> problems = CheckPack(packwell::PathFromUtf8(a.dir));
     for (const auto& p : problems) std::cout << p.text << "\n";
     std::cout.flush();
     if (problems.empty()) {
@@ -88,30 +88,21 @@ int ParsePort(const std::string& text) {
 
 int Serve(const Arguments& a) {
     const int wanted = a.option ? ParsePort(*a.option) : 8765;
-    // Taken by the waiting thread below; blocked before any other thread exists so that
-    // none of the server's threads is interrupted instead.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-    PackServer server(a.dir, std::cout);
+    StopWait stop;  // before the server's threads
+    PackServer server(packwell::PathFromUtf8(a.dir), std::cout);
     const int port = server.Bind(wanted);
     std::cout << "Serving " << a.dir << " at http://127.0.0.1:" << port << " (Ctrl+C stops)" << std::endl;
     std::thread loop([&server] { server.Run(); });
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    stop.Wait();
     server.Stop();
     loop.join();
     std::cout << "Stopped." << std::endl;
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+int Main(const std::vector<std::string>& utf8Args) {
+    const platform::Utf8Console console;
+    const std::vector<std::string_view> args(utf8Args.begin(), utf8Args.end());
     try {
         if (args.empty() || args[0] == "--help" || args[0] == "-h") {
             (args.empty() ? std::cerr : std::cout) << kUsage;
@@ -129,3 +120,11 @@ int main(int argc, char** argv) {
     }
     return kExitError;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Main(packwell::Utf8Arguments(argc, argv)); }
+#else
+int main(int argc, char** argv) { return Main(packwell::Utf8Arguments(argc, argv)); }
+#endif

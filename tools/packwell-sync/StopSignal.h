@@ -10,8 +10,12 @@ class SyncRun;
 
 namespace packwell::cli {
 
-// Installs the handlers for SIGINT and SIGTERM; call once, first thing in main.
+// Installs the handlers (SIGINT and SIGTERM; on Windows Ctrl+C, Ctrl+Break and the console
+// closing); call once, first thing in main.
 void InstallStopSignalHandlers();
+
+// What the handlers do: raises the flag and cancels the run in progress. Safe in a signal handler.
+void RequestStop();
 
 // Set once a stop was asked for; never cleared.
 const std::atomic<bool>& StopRequested();

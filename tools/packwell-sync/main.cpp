@@ -7,18 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8Path.h"
 #include "core/settings/SharedValues.h"
+#include "platform/Console.h"
 #include "tools/packwell-sync/CheckMode.h"
 #include "tools/packwell-sync/Options.h"
 #include "tools/packwell-sync/StopSignal.h"
 #include "tools/packwell-sync/SyncMode.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(const std::vector<std::string>& args) {
     using namespace packwell::cli;
     // The user's locale, as the window has it from Qt: sizes then read "3,8 Кб" under ru_RU in both.
     std::setlocale(LC_ALL, "");
     InstallStopSignalHandlers();
-    const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const platform::Utf8Console console;
+    const ParsedArguments parsed = ParseArguments(args);
     switch (parsed.kind) {
         case ParsedArguments::Kind::Help:
             std::cout << HelpText(packwell::BaseUrl());
@@ -41,3 +46,11 @@ int main(int argc, char** argv) {
     }
     return static_cast<int>(status);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Run(packwell::Utf8Arguments(argc, argv)); }
+#else
+int main(int argc, char** argv) { return Run(packwell::Utf8Arguments(argc, argv)); }
+#endif

@@ -1,9 +1,8 @@
-#include <cerrno>
-#include <cstdio>
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
+#include "Addons/Custom/AllInOne/RenameFile.h"
 
 namespace fs = std::filesystem;
 
@@ -17,8 +16,12 @@ bool MoveFileReplacing(const fs::path& Source, const fs::path& Target, bool Fail
         if (FailIfExists) return false;
         fs::remove(Target, ec);  // a failure shows in the move below
     }
-    if (std::rename(Source.c_str(), Target.c_str()) == 0) return true;
-    return errno == EXDEV && MoveAcrossFileSystems(Source, Target);
+    switch (RenameWithinFileSystem(Source, Target)) {
+        case RenameOutcome::Done: return true;
+        case RenameOutcome::OtherFileSystem: return MoveAcrossFileSystems(Source, Target);
+        case RenameOutcome::Failed: break;
+    }
+    return false;
 }
 
 }  // namespace AllInOne

@@ -75,21 +75,9 @@ std::string BuildReplaceBatch(const ReplaceNames& n) {
     return s;
 }
 
-const char* ReplaceScriptName() {
-#ifdef _WIN32
-    return "delete.bat";
-#else
-    return "delete.sh";
-#endif
-}
-
 std::filesystem::path WriteReplaceScript(const std::filesystem::path& folder, const ReplaceNames& names) {
     CheckReplaceNames(names);
-#ifdef _WIN32
-    const std::string text = BuildReplaceBatch(names);
-#else
-    const std::string text = BuildReplaceShellScript(names);
-#endif
+    const std::string text = ReplaceScriptBytes(names);
     const std::filesystem::path script = folder / ReplaceScriptName();
     platform::WriteFileAtomically(script, text);
     return script;

@@ -34,8 +34,17 @@ std::string BuildReplaceBatch(const ReplaceNames& names);
 // File name of the script on this system: "delete.sh", or "delete.bat" on Windows.
 const char* ReplaceScriptName();
 
+// This system's script as the bytes of its file: the shell script, or the batch in
+// Windows-1251. Throws std::invalid_argument when a name cannot be written in that code page.
+std::string ReplaceScriptBytes(const ReplaceNames& names);
+
+// Starts the written script detached, in its own folder (by /bin/sh, or by cmd.exe without a
+// window). Throws std::system_error when it cannot be started.
+void StartReplaceScript(const std::filesystem::path& script);
+
 // Checks the names, then writes this system's script into folder; returns its path.
-// Throws std::invalid_argument for unsafe names (nothing written), std::system_error when
+// Throws std::invalid_argument for unsafe names or names the script's code page lacks (nothing
+// written), std::system_error when
 // the file cannot be written.
 std::filesystem::path WriteReplaceScript(const std::filesystem::path& folder, const ReplaceNames& names);
 

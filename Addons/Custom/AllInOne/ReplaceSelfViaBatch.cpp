@@ -11,10 +11,11 @@ namespace AllInOne {
 // whatever the current directory is.
 void ReplaceSelfViaBatch(const std::string& NewName, const std::string& TempName) {
     const std::filesystem::path self = platform::OwnExecutablePath();
-    const std::filesystem::path script =
-        WriteReplaceScript(self.parent_path(), ReplaceNames{self.filename().string(), NewName, TempName});
+    const std::u8string ownName = self.filename().u8string();  // the names are UTF-8 everywhere
+    const std::filesystem::path script = WriteReplaceScript(
+        self.parent_path(), ReplaceNames{std::string(ownName.begin(), ownName.end()), NewName, TempName});
     try {
-        platform::SpawnDetached({"/bin/sh", script.string()});
+        StartReplaceScript(script);
     } catch (const std::system_error&) {
         // Not noticed: the program ends all the same, and the next start offers the update again.
     }

@@ -1,0 +1,13 @@
+#include "Addons/Custom/AllInOne/RenameFile.h"
+
+#include <windows.h>
+
+namespace AllInOne {
+
+// No MOVEFILE_COPY_ALLOWED: its copy can stand half-written under Target's name.
+RenameOutcome RenameWithinFileSystem(const std::filesystem::path& Source, const std::filesystem::path& Target) {
+    if (MoveFileExW(Source.c_str(), Target.c_str(), 0)) return RenameOutcome::Done;
+    return GetLastError() == ERROR_NOT_SAME_DEVICE ? RenameOutcome::OtherFileSystem : RenameOutcome::Failed;
+}
+
+}  // namespace AllInOne

@@ -1,0 +1,44 @@
+#include "platform/Processes.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "platform/win32/CommandLineText.h"
+#include "platform/win32/SystemError.h"
+#include "platform/win32/WideText.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+std::vector<std::string> RunningExecutableNames() {
+    std::vector<std::string> names;
+    OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) return names;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (entry.szExeFile[0]) names.push_back(Narrow(entry.szExeFile));
+    return names;
+}
+
+void SpawnDetached(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv.front().empty())
+        throw std::system_error(ERROR_INVALID_PARAMETER, std::system_category(), "no program to start");
+    StartProcess(JoinCommandLine(argv), StartOptions{});
+}
+
+fs::path OwnExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) ThrowLastError("cannot find the program's own file");
+        if (n < path.size()) {
+            path.resize(n);
+            return fs::path(path);
+        }
+        path.resize(path.size() * 2);  // cut short: a longer path than MAX_PATH
+    }
+}
+
+}  // namespace platform

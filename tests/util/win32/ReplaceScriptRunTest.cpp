@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "Addons/Custom/AllInOne/ReplaceScript.h"
+#include "core/Utf8Path.h"
+#include "tests/support/TempDir.h"
+#include "tests/util/NamedChild.h"
+#include "tests/util/ReplaceNames.h"
+
+namespace fs = std::filesystem;
+using AllInOne::ReplaceNames;
+using packwell::PathFromUtf8;
+using namespace packwell::test;
+
+namespace {
+
+// The batch names the files in the code page its first line selects: UTF-8 bytes there would
+// name other files ("РџР°РєРµС‚.exe").
+TEST(ReplaceScript, BatchIsWrittenInWindows1251) {
+    TempDir dir;
+    const fs::path script = AllInOne::WriteReplaceScript(dir.root(), {"Пакет.exe", "Новый.exe", "123.exe"});
+    EXPECT_EQ(script, dir.root() / "delete.bat");
+    const std::string bytes = readFile(script);
+    EXPECT_NE(bytes.find("del \"\xCF\xE0\xEA\xE5\xF2.exe\"\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find("Пакет"), std::string::npos);
+    // A name the code page cannot spell is refused before anything is written.
+    EXPECT_THROW(AllInOne::WriteReplaceScript(dir.root(), {"Пакет.exe", "日本.exe", "124.exe"}), std::invalid_argument);
+    EXPECT_EQ(readFile(script), bytes);
+}
+
+// Runs the written script the way the program starts it (cmd.exe, hidden, in its folder) and
+// waits until it has deleted itself.
+class BatchRun : public testing::Test {
+protected:
+    fs::path folder() const { return dir_.root() / "program folder"; }
+    void Run(const ReplaceNames& names) {
+        const fs::path script = AllInOne::WriteReplaceScript(folder(), names);
+        AllInOne::StartReplaceScript(script);
+        ASSERT_TRUE(WaitFor([&] { return !fs::exists(script); })) << "the script did not finish";
+    }
+
+    TempDir dir_;
+};
+
+// ASCII names here: Wine's cmd.exe reads a batch in the OEM code page whatever chcp selects,
+// where Windows follows chcp; the names' bytes are checked above.
+TEST_F(BatchRun, SwapsProgramInItsOwnFolderAndStartsIt) {
+    const ReplaceNames& names = kNames;
+    dir_.write("program folder/Packwell.exe", "old program");
+    dir_.write(PathFromUtf8("program folder/" + names.NewName), "stale copy");
+    fs::copy_file(TEST_PROGRAM, folder() / names.TempName);
+    dir_.write("program folder/kept.txt", "other");
+    Run(names);
+    ASSERT_TRUE(WaitFor([&] { return readFile(folder() / "started") == "started\n"; }))
+        << "new program not started in its folder";
+    EXPECT_EQ(listDir(folder()), (std::vector<std::string>{names.NewName, "kept.txt", "started"}));
+    EXPECT_EQ(readFile(folder() / PathFromUtf8(names.NewName)), readFile(TEST_PROGRAM));
+    EXPECT_TRUE(listDir(dir_.cwd()).empty()) << "the current directory must not be touched";
+}
+
+// Without the new copy the old program must survive, or the player is left with none.
+TEST_F(BatchRun, KeepsOldProgramWhenNewCopyIsMissing) {
+    dir_.write("program folder/Packwell.exe", "old program");
+    Run(kNames);
+    EXPECT_EQ(listDir(folder()), std::vector<std::string>{"Packwell.exe"});
+    EXPECT_EQ(readFile(folder() / "Packwell.exe"), "old program");
+}
+
+}  // namespace
