@@ -153,20 +153,19 @@ private:
     SRWLOCK& lock_;
 };
 
-// Waits, the channel locked, until `done` holds or `ms` have passed; whether it holds.
+// Waits, the channel locked, until `done` holds or `ms` have passed.
 template <typename Done>
-bool WaitFor(Channel& channel, DWORD ms, Done done) {
+void WaitFor(Channel& channel, DWORD ms, Done done) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     while (!done()) {
         const ULONGLONG now = GetTickCount64();
-        if (ms != INFINITE && now >= deadline) return false;
+        if (ms != INFINITE && now >= deadline) return;
         const DWORD left = ms == INFINITE ? INFINITE : static_cast<DWORD>(deadline - now);
         SleepConditionVariableSRW(&channel.changed, &channel.lock, left, 0);
     }
-    return true;
 }
 
-// Runs the request on a thread of its own: every WinINet call may block for up to a limit, and
+// Runs the request on a worker thread: every WinINet call may block for up to a limit, and
 // the caller must meanwhile run its idle work and see its cancel flag.
 class Reader {
 public:
