@@ -10,6 +10,7 @@
 #include "core/Utf8Path.h"
 #include "core/log/StatusLog.h"
 #include "core/log/StatusLogExport.h"
+#include "platform/Locale.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 
@@ -23,6 +24,12 @@ using packwell::test::TempDir;
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// "[9:05:07] " + text: the log's stamp at the fixture's time, on Windows in the user locale's
+// long time format.
+std::string Stamped(const std::string& text) {
+    return "[" + platform::LongTimeText({9, 5, 7}).value_or("9:05:07") + "] " + text;
+}
 
 // The log in UTC with its clock held at 09:05:07, so timestamps are known.
 class StatusLogFixture : public testing::Test {
@@ -75,10 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                     l.Console(false, "a");
                     l.Console(1, "Турбо включён");
                 },
-                {"a", " ", "[9:05:07] Турбо включён"}},
-        LogCase{"StepLineIsTimestamped", [](StatusLog& l) { l.Console("Успешно: a.jar"); }, {"[9:05:07] Успешно: a.jar"}},
+                {"a", " ", Stamped("Турбо включён")}},
+        LogCase{"StepLineIsTimestamped", [](StatusLog& l) { l.Console("Успешно: a.jar"); }, {Stamped("Успешно: a.jar")}},
         LogCase{"OnlyFirstLineOfEntryIsTimestamped", [](StatusLog& l) { l.Console("first\r\nsecond"); },
-                {"[9:05:07] first", "second"}},
+                {Stamped("first"), "second"}},
         LogCase{"BareLineFeedsSplitToo", [](StatusLog& l) { l.Console(false, "a\nb\r\n\r\nc"); }, {"a", "b", "", "c"}},
         LogCase{"OtherHeadValuesAddNoSeparator",
                 [](StatusLog& l) {
@@ -86,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                     l.Console(std::uint8_t{2}, false, "b");
                     l.Console(0, "c");
                 },
-                {"a", "b", "[9:05:07] c"}},
+                {"a", "b", Stamped("c")}},
         LogCase{"EmptyEntryIsEmptyLine", [](StatusLog& l) { l.Console(false, ""); }, {""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -101,7 +108,7 @@ TEST_F(StatusLogFixture, ListenerGetsEachEntrysLines) {
     log.SetListener([&](const Lines& lines) { seen.push_back(lines); });
     log.Console(false, "a");
     log.Console(1, "b\r\nc");
-    EXPECT_EQ(seen, (std::vector<Lines>{{"a"}, {" ", "[9:05:07] b", "c"}}));
+    EXPECT_EQ(seen, (std::vector<Lines>{{"a"}, {" ", Stamped("b"), "c"}}));
 }
 
 TEST_F(StatusLogFixture, ExportWritesWholeLogEachTime) {
@@ -110,13 +117,12 @@ TEST_F(StatusLogFixture, ExportWritesWholeLogEachTime) {
     log.Console("Успешно: a.jar");
     const fs::path file = log.Export();
     EXPECT_EQ(file, dir.cwd() / packwell::PathFromUtf8("Packwell - Статус.txt"));
-    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n[9:05:07] Успешно: a.jar\r\n");
+    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") + "\r\n");
 
     log.Console(1, false, "======Завершение загрузки=======\r\nПрошло времени: 1");
     log.Export();
-    EXPECT_EQ(readFile(file), std::string(kTitle) +
-                                  "\r\n[9:05:07] Успешно: a.jar\r\n \r\n======Завершение загрузки=======\r\n"
-                                  "Прошло времени: 1\r\n");
+    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") +
+                                  "\r\n \r\n======Завершение загрузки=======\r\nПрошло времени: 1\r\n");
     EXPECT_EQ(listDir(dir.cwd()), Lines{"Packwell - Статус.txt"}) << "temporary file left behind";
 }
 

@@ -15,7 +15,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
 namespace fs = std::filesystem;
 
 // A real program of this machine, small enough to serve again and again.
@@ -48,7 +47,7 @@ protected:
 
     void Announce(const std::string& version, const std::string& program) {
         server.serve("/Update", "[Update]\r\nlastversion=" + version + "\r\n");
-        server.serve("/Update-linux", program);
+        server.serve(NewProgramServerPath(), program);
     }
 
     UpdateOutcome Check(bool connected = true) {
@@ -111,8 +110,12 @@ TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExcha
     EXPECT_EQ(dialogs.shown[0].text, "Размер обновления: 2.5 Мб.\r\n\r\nДля продолжения нажмите ОК");
     EXPECT_EQ(dialogs.shown[0].caption, "Packwell Brenvik 1.2.7");
     ASSERT_EQ(exchanges.size(), 1u);
-    EXPECT_EQ(exchanges[0].newName, "Packwell Brenvik v1.2.7");
-    EXPECT_THAT(exchanges[0].tempName, MatchesRegex("[0-9]{20}"));
+    EXPECT_EQ(exchanges[0].newName, NewProgramFileName("1.2.7"));
+    const std::string suffix = NewProgramTempName().substr(20);  // ".exe" on Windows
+    EXPECT_EQ(exchanges[0].tempName.size(), 20 + suffix.size());
+    EXPECT_EQ(exchanges[0].tempName.substr(0, 20).find_first_not_of("0123456789"), std::string::npos)
+        << exchanges[0].tempName;
+    EXPECT_TRUE(exchanges[0].tempName.ends_with(suffix));
     const fs::path placed = program.parent_path() / exchanges[0].tempName;
     EXPECT_EQ(readFile(placed), newProgram);
     EXPECT_NE(fs::status(placed).permissions() & fs::perms::owner_exec, fs::perms::none);
@@ -126,9 +129,9 @@ TEST_F(SelfUpdateTest, LowerEmptyAndLongestVersionsAreOfferedToo) {
         std::string caption;
         std::string newName;
     } cases[] = {
-        {"1.2.6.2", "Packwell Brenvik 1.2.6.2", "Packwell Brenvik v1.2.6.2"},
-        {"", "Packwell Brenvik ", "Packwell Brenvik v"},
-        {longest, "Packwell Brenvik " + longest, "Packwell Brenvik v" + longest},
+        {"1.2.6.2", "Packwell Brenvik 1.2.6.2", NewProgramFileName("1.2.6.2")},
+        {"", "Packwell Brenvik ", NewProgramFileName("")},
+        {longest, "Packwell Brenvik " + longest, NewProgramFileName(longest)},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
@@ -174,7 +177,7 @@ TEST_F(SelfUpdateTest, BadNewProgramOrHostileVersionLeavesTheOldProgramInPlace) 
     for (const auto& c : cases) {
         dialogs.shown.clear();
         Announce(c.version, c.body);
-        if (c.cutOff) server.serveCutOff("/Update-linux", c.body.size() + 1000, c.body);
+        if (c.cutOff) server.serveCutOff(NewProgramServerPath(), c.body.size() + 1000, c.body);
 
         EXPECT_EQ(Check(), UpdateOutcome::Failed) << c.what;
 

@@ -30,7 +30,8 @@ struct ProgramRun {
 };
 
 Lines SplitStamped(const std::string& text) {
-    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+    // The locale's long time on Windows: an English one adds AM or PM.
+    static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}(?: [AP]M)?\] )");
     Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -123,7 +124,7 @@ TEST_F(SyncCli, FolderWithWorkExitsOneAndPrintsTheFindings) {
 
 #ifndef _WIN32
 // The player's locale decides the decimal separator, as it does in the window. (Windows takes
-// it from the user's settings, which a test cannot change for one program.)
+// it from the user's Region settings, tested where the size text is made.)
 TEST_F(SyncCli, SizesUseTheLocalesDecimalSeparator) {
     Publish("[modlist]\nCount=2\nmod1=a.jar\nmod1size=3891\nmod2=b.jar\nmod2size=1536\n");
     tmp_.write("game/mods/1.12.2/a.jar", "jar");

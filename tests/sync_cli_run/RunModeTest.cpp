@@ -62,7 +62,8 @@ protected:
         const test::ProgramOutput output = test::RunProgram(PACKWELL_SYNC_BINARY, args, tmp_.root());
         Outcome o;
         o.exitCode = output.exitCode.value_or(-1);
-        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+        // The locale's long time on Windows: an English one adds AM or PM.
+        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}(?: [AP]M)?\] )");
         const std::string& text = output.out;
         for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
             end = text.find('\n', start);

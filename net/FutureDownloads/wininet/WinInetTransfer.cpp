@@ -3,11 +3,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "net/FutureDownloads/wininet/InternetSession.h"
 #include "net/FutureDownloads/wininet/RedirectRule.h"
 #include "net/FutureDownloads/wininet/WideText.h"
+#include "net/FutureDownloads/wininet/WorkerThreads.h"
 
 namespace FutureDownloads::detail {
 namespace {
@@ -124,8 +122,9 @@ struct Channel {
     std::chrono::seconds connect{};
     std::chrono::seconds stall{};
 
-    std::mutex mutex;
-    std::condition_variable changed;
+    // Windows' own lock and condition: several times cheaper under Wine than the C++ ones.
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;
 
     // Reader to caller. Bytes gather in `pending`; the caller is woken for a full block, and
     // takes a smaller rest when it next looks, so a slow server's bytes move on as they come
@@ -143,7 +142,30 @@ struct Channel {
     bool currentClosed = false;
 };
 
-// Runs the request on its own thread: every WinINet call may block for up to a limit, and
+class Locked {
+public:
+    explicit Locked(Channel& channel) : lock_(channel.lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Locked() { ReleaseSRWLockExclusive(&lock_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+// Waits, the channel locked, until `done` holds or `ms` have passed.
+template <typename Done>
+void WaitFor(Channel& channel, DWORD ms, Done done) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (!done()) {
+        const ULONGLONG now = GetTickCount64();
+        if (ms != INFINITE && now >= deadline) return;
+        const DWORD left = ms == INFINITE ? INFINITE : static_cast<DWORD>(deadline - now);
+        SleepConditionVariableSRW(&channel.changed, &channel.lock, left, 0);
+    }
+}
+
+// Runs the request on a worker thread: every WinINet call may block for up to a limit, and
 // the caller must meanwhile run its idle work and see its cancel flag.
 class Reader {
 public:
@@ -152,10 +174,11 @@ public:
 
     void Run() {
         TransferResult end = Fetch();
-        std::lock_guard lock(channel_.mutex);
+        Close();  // the connection goes back for the caller's next file before it hears the end
+        Locked locked(channel_);
         channel_.end = std::move(end);
         channel_.ended = true;
-        channel_.changed.notify_all();
+        WakeAllConditionVariable(&channel_.changed);
     }
 
 private:
@@ -191,7 +214,7 @@ private:
                                             kRequestFlags | (target.secure ? INTERNET_FLAG_SECURE : 0), 0);
         if (!handle) return false;
         {
-            std::lock_guard lock(channel_.mutex);
+            Locked locked(channel_);
             channel_.current = handle;
             channel_.currentClosed = false;
             if (channel_.stopping) {
@@ -217,11 +240,11 @@ private:
         const std::int64_t announced = AnnouncedLength(request_handle_);
         if (status_ >= 400) return {TransferEnd::HttpStatus, status_, announced, {}};
         {
-            std::lock_guard lock(channel_.mutex);
+            Locked locked(channel_);
             channel_.headersReady = true;
             channel_.status = status_;
             channel_.announced = announced;
-            channel_.changed.notify_all();
+            WakeAllConditionVariable(&channel_.changed);
         }
         std::vector<char> piece(kBlockSize);
         std::int64_t received = 0;
@@ -270,16 +293,16 @@ private:
     // Adds bytes for the caller, waiting while it is a few blocks behind; false once the
     // caller stopped the transfer.
     bool Put(const char* data, DWORD size) {
-        std::unique_lock lock(channel_.mutex);
-        channel_.changed.wait(lock, [&] { return channel_.stopping || channel_.pending.size() < 2 * kBlockSize; });
+        Locked locked(channel_);
+        WaitFor(channel_, INFINITE, [&] { return channel_.stopping || channel_.pending.size() < 2 * kBlockSize; });
         if (channel_.stopping) return false;
         channel_.pending.insert(channel_.pending.end(), data, data + size);
-        if (channel_.pending.size() >= kBlockSize) channel_.changed.notify_all();
+        if (channel_.pending.size() >= kBlockSize) WakeAllConditionVariable(&channel_.changed);
         return true;
     }
 
     bool StopAsked() {
-        std::lock_guard lock(channel_.mutex);
+        Locked locked(channel_);
         return channel_.stopping;
     }
 
@@ -292,7 +315,7 @@ private:
 
     void Close() {
         if (request_handle_) {
-            std::lock_guard lock(channel_.mutex);
+            Locked locked(channel_);
             if (!channel_.currentClosed) InternetCloseHandle(request_handle_);
             channel_.current = nullptr;
             channel_.currentClosed = true;
@@ -310,21 +333,14 @@ private:
 
 // Closes the request under way, so a call blocked in it returns at once.
 void Stop(Channel& channel) {
-    std::lock_guard lock(channel.mutex);
+    Locked locked(channel);
     channel.stopping = true;
     if (channel.current && !channel.currentClosed) {
         InternetCloseHandle(channel.current);
         channel.currentClosed = true;
     }
-    channel.changed.notify_all();
+    WakeAllConditionVariable(&channel.changed);
 }
-
-// What the caller took from the channel in one look.
-struct Look {
-    bool woken = false;  // false: the look timed out with nothing new
-    bool headers = false;
-    bool ended = false;
-};
 
 }  // namespace
 
@@ -336,34 +352,37 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
     channel.userAgent = request.userAgent;
     channel.connect = request.connect;
     channel.stall = request.stall;
-    std::thread thread([shared] { Reader(*shared).Run(); });
+    if (!RunOnWorkerThread([shared] { Reader(*shared).Run(); }))
+        return {TransferEnd::Transport, 0, -1, "no thread for the transfer"};
 
     std::optional<TransferResult> stopped;
     long status = 0;
     std::int64_t announced = -1;
     std::vector<char> block;
     while (!stopped) {
-        Look look;
+        // One look: whatever came within kLook (a full block or the end wake it sooner).
+        bool headers = false;
+        bool ended = false;
         block.clear();
         {
-            std::unique_lock lock(channel.mutex);
-            look.woken = channel.changed.wait_for(lock, kLook, [&] {
+            Locked locked(channel);
+            WaitFor(channel, static_cast<DWORD>(kLook.count()), [&] {
                 return channel.headersReady || channel.pending.size() >= kBlockSize || channel.ended;
             });
-            look.headers = std::exchange(channel.headersReady, false);
+            headers = std::exchange(channel.headersReady, false);
             status = channel.status;
             announced = channel.announced;
             block.swap(channel.pending);
-            look.ended = channel.ended;
-            channel.changed.notify_all();  // room for the reader again
+            ended = channel.ended;
+            WakeAllConditionVariable(&channel.changed);  // room for the reader again
         }
-        if (look.headers && !sink.Begin(status, announced))
+        if (headers && !sink.Begin(status, announced))
             stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
         else if (Cancelled(request))
             stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
         else if (!block.empty() && !sink.Take(block.data(), block.size()))
             stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
-        else if (look.ended)
+        else if (ended)
             break;  // everything handed over
         else if (request.idle)
             request.idle();
@@ -373,10 +392,9 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
         // waiting until data, the server's close or the stall limit. Either way the caller
         // does not wait: the reader touches nothing but the channel it shares.
         Stop(channel);
-        thread.detach();
         return *stopped;
     }
-    thread.join();
+    Locked locked(channel);  // the reader may still be leaving the lock
     return std::move(channel.end);
 }
 

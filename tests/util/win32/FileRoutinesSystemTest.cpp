@@ -7,6 +7,7 @@
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "Addons/Custom/AllInOne/MoveAcrossFileSystems.h"
+#include "platform/PartFile.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -72,6 +73,23 @@ TEST(MoveAcrossFileSystems, CopyCutShortLeavesNoFileUnderTheName) {
     EXPECT_TRUE(listDir(target.parent_path()).empty()) << "no part file left";
     UnlockFileEx(locker.get(), 0, 100000, 0, &from300k);
     EXPECT_EQ(readFile(source), content);
+}
+
+// The part file is hidden from the player and the folder checks while it is written; the mod
+// under its real name must not inherit that mark.
+TEST(PartFile, IsHiddenWhileWrittenAndAPlainFileOnceNamed) {
+    TempDir dir;
+    const fs::path target = dir.root() / "a.jar";
+    platform::PartFile part(target);
+    ASSERT_TRUE(part.IsOpen()) << part.Error();
+    EXPECT_NE(GetFileAttributesW(part.Path().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    ASSERT_TRUE(part.Write("jar", 3));
+    ASSERT_EQ(part.Commit(), platform::PartFile::CommitResult::Done) << part.Error();
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(readFile(target), "jar");
+    EXPECT_EQ(listDir(dir.root()), (std::vector<std::string>{"a.jar", "appdata", "cwd"}));
 }
 
 // A file another program holds open for itself exists but cannot be read: an error, not a size.

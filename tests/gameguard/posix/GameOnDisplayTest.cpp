@@ -10,6 +10,7 @@
 
 #include "TestProcesses.h"
 #include "core/gamefolder/GameGuard.h"
+#include "tests/gameguard/GuardCounts.h"
 #include "platform/EndProcess.h"
 #include "platform/GameWindow.h"
 #include "tests/support/TempDir.h"
@@ -49,12 +50,7 @@ protected:
 
 std::unique_ptr<packwell::test::XvfbDisplay> GameOnDisplay::display_;
 
-struct Counts {
-    int pauses = 0, warnings = 0, resumes = 0;
-    packwell::GameGuardWindow window() {
-        return {[this] { ++pauses; }, [this] { ++warnings; }, [this] { ++resumes; }};
-    }
-};
+using Counts = packwell::test::GuardCounts;
 
 }  // namespace
 
@@ -70,9 +66,7 @@ TEST_F(GameOnDisplay, GameIsWarnedAboutOnceAndEndedWhileAnotherJavaSurvives) {
     Counts counts;
     packwell::GameGuard guard(packwell::GameGuardPlatform::System(), counts.window());
     EXPECT_EQ(guard.Check(), packwell::GuardResult::GameStopped);
-    EXPECT_EQ(counts.warnings, 1);
-    EXPECT_EQ(counts.pauses, 1);
-    EXPECT_EQ(counts.resumes, 1);
+    counts.ExpectWarnedOnce();
     EXPECT_TRUE(game->waitForExit(5s)) << "the game's process was not ended";
     EXPECT_EQ(packwell::test::readFile(log), "close\n") << "the window was not asked to close first";
     EXPECT_TRUE(bystander.running()) << "another program of the same name was ended";
