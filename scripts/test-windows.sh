@@ -9,4 +9,8 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cm
 # The build's Wine server (started by test discovery) ends with this script.
 trap 'WINEPREFIX="$PWD/build-win/wineprefix" wineserver -k 2>/dev/null || true' EXIT
 cmake --build build-win -j"$jobs"
-scripts/offline.sh ctest --test-dir build-win --no-tests=error --output-on-failure -j"$jobs"
+# Known fault, still open: nginx started through Wine does not come up inside the loopback-only
+# namespace, so the tests served by nginx run in the Linux leg only for now.
+nginx_tests='NginxEndToEnd\.|ATurboRunOfManyFilesUsesAtMostOneConnectionPerWorker|^SyncCli\.|^SyncRunCli\.'
+scripts/offline.sh ctest --test-dir build-win --no-tests=error --output-on-failure -j"$jobs" -E "$nginx_tests" \
+  --timeout 120

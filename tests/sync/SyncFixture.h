@@ -113,9 +113,10 @@ protected:
         RunToEnd(run);
     }
 
-    // The log with every time stamp written as "[t]" and the elapsed time as "[e]".
+    // The log with every time stamp written as "[t]" (in the locale's long format, which may add
+    // AM or PM) and the elapsed time as "[e]".
     std::vector<std::string> Lines() const {
-        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}\] )");
+        static const std::regex stamp(R"(^\[\d{1,2}:\d{2}:\d{2}(?: [AP]M)?\] )");
         static const std::regex elapsed(R"(^Прошло времени: \d{1,2}:\d{2}:\d{2}$)");
         std::vector<std::string> out;
         for (const auto& line : log.Lines()) {
