@@ -111,8 +111,6 @@ std::wstring Combine(const std::wstring& base, const std::wstring& location) {
     }
 }
 
-// What the reader thread hands the calling thread, one piece at a time. Owned by both: a
-// stopped transfer leaves its reader behind to end on its own.
 // What the reader thread hands the calling thread. Owned by both: a stopped transfer leaves
 // its reader behind to end on its own.
 struct Channel {
