@@ -75,7 +75,11 @@ std::string ReplaceSection(std::string_view fileBytes, std::string_view section,
         if (!out.empty() && out.back() != '\n') out += kNewLine;
         out += replacement;
     }
-    return ini::EncodeFile(out, decoded.encoding);
+    // A file that read as Windows-1251 goes out as UTF-8, as before: 1251 cannot hold every
+    // name, and clients read well-formed UTF-8 as UTF-8.
+    const ini::Encoding encoding =
+        decoded.encoding == ini::Encoding::Windows1251 ? ini::Encoding::Utf8 : decoded.encoding;
+    return ini::EncodeFile(out, encoding);
 }
 
 }  // namespace packwell

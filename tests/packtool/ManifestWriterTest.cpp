@@ -39,6 +39,16 @@ TEST(ManifestWriter, ReplacesEveryOccurrenceAndKeepsTheRestByteForByte) {
               "[dellist]\r\nCount=1\r\nmod1=old.jar\r\n[extra]\nkey=value");
 }
 
+// Found by the mod-name fuzz target: a manifest that read as Windows-1251 (bytes that are no
+// UTF-8) was written back in 1251, and a name 1251 cannot spell came back with "?" in it.
+TEST(ManifestWriter, AFileReadAs1251KeepsEveryNameWhenWrittenBack) {
+    const std::string name = "Мод\xEF\xBB\xBF\xE2\x84\xA2.jar";  // a byte-order mark and a trade mark inside
+    const std::string out = ReplaceSection("; \xCF\xE0\xEA\n[Update]\nlastversion=1\n", "modlist", FormatModList({{name, 5}}));
+    const Manifest m = ReadManifest(IniData::Parse(ini::DecodeFile(out).text));
+    ASSERT_EQ(m.modList.entries.size(), 1u);
+    EXPECT_EQ(m.modList.entries[0].name, name);
+}
+
 TEST(ManifestWriter, AppendsAnAbsentSectionOnItsOwnLine) {
     EXPECT_EQ(ReplaceSection("[Update]\nlastversion=1", "dellist", "[dellist]\r\nCount=0\r\n"),
               "[Update]\nlastversion=1\r\n[dellist]\r\nCount=0\r\n");
