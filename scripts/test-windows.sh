@@ -9,10 +9,5 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cm
 # The build's Wine server (started by test discovery) ends with this script.
 trap 'WINEPREFIX="$PWD/build-win/wineprefix" wineserver -k 2>/dev/null || true' EXIT
 cmake --build build-win -j"$jobs"
-# Known fault, still open: nginx started through Wine does not come up inside the loopback-only
-# namespace, so the tests served by nginx run in the Linux leg only for now.
-# The stand-in game window also fails in a freshly made Wine prefix (it passes in a used one):
-# still open, so it is left out here too.
-known_open='NginxEndToEnd\.|ATurboRunOfManyFilesUsesAtMostOneConnectionPerWorker|^SyncCli\.|^SyncRunCli\.|^GameOnDesktop\.'
-scripts/offline.sh ctest --test-dir build-win --no-tests=error --output-on-failure -j"$jobs" -E "$known_open" \
+scripts/offline.sh ctest --test-dir build-win --no-tests=error --output-on-failure -j"$jobs" \
   --timeout 120

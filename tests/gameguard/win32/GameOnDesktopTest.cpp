@@ -99,10 +99,11 @@ protected:
                                                     (extra.empty() ? L"" : L" " + extra));
     }
 
-    // Waits (bounded) until a window of that class and title is on the desktop.
+    // Waits (bounded, generously for a loaded machine) until a window of that class and title is on
+    // the desktop.
     static std::optional<platform::GameWindow> waitForWindow(const std::string& windowClass,
                                                              const std::string& title = packwell::GameWindowTitle()) {
-        for (int i = 0; i < 500; ++i) {
+        for (int i = 0; i < 3000; ++i) {
             if (auto w = platform::FindGameWindow(windowClass, title)) return w;
             std::this_thread::sleep_for(10ms);
         }
