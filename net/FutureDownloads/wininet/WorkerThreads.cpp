@@ -49,16 +49,19 @@ DWORD WINAPI Work(void*) {
 bool RunOnWorkerThread(std::function<void()> job) {
     Pool& pool = ThePool();
     AcquireSRWLockExclusive(&pool.lock);
+    // Looked at and taken in one hold of the lock: two callers must not both count on the same
+    // idle thread, or one transfer would wait for the other's whole body.
     const bool waiting = pool.idle > pool.jobs.size();
+    if (waiting) pool.jobs.push_back(std::move(job));
     ReleaseSRWLockExclusive(&pool.lock);
     if (!waiting) {
         const HANDLE thread = CreateThread(nullptr, 0, &Work, nullptr, 0, nullptr);
         if (!thread) return false;
         CloseHandle(thread);
+        AcquireSRWLockExclusive(&pool.lock);
+        pool.jobs.push_back(std::move(job));
+        ReleaseSRWLockExclusive(&pool.lock);
     }
-    AcquireSRWLockExclusive(&pool.lock);
-    pool.jobs.push_back(std::move(job));
-    ReleaseSRWLockExclusive(&pool.lock);
     WakeConditionVariable(&pool.ready);
     return true;
 }
