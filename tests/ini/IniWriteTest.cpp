@@ -2,12 +2,15 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "tests/support/win32/SmallVolume.h"
 #else
 #include <sys/resource.h>
 
 #include <csignal>
 #endif
 
+#include <fstream>
 #include <stdexcept>
 
 #include "core/Utf8Path.h"
@@ -259,6 +262,21 @@ TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
+}
+#else
+// A write that fails halfway leaves the old file whole: on a small volume of its own, filled
+// but for one page, the new text runs out of room.
+TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+    const packwell::test::SmallVolume volume;
+    ASSERT_TRUE(volume.ready());
+    const std::string before = "[Settings]\r\nGameFolder=C:\\Games\\MC\r\nWhiteList=" + std::string(3000, 'k') + "\r\n";
+    const fs::path path = volume.folder() / "Settings.ini";
+    std::ofstream(path, std::ios::binary) << before;
+    ASSERT_EQ(readFile(path), before);
+    volume.leaveFree(4096);
+    EXPECT_THROW(IniFile(path).WriteString("Settings", "WhiteList", std::string(8000, 'n')), IniWriteError);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(listDir(volume.folder()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
 #endif
 
