@@ -63,6 +63,22 @@ std::string WinePath(const fs::path& path) {
     return text;
 }
 
+// The same small files fetched by bare Windows calls under Wine: what Wine costs without our code.
+// Its figures go straight to our output; Wine's own chatter on stderr does not.
+void PrintWineFloor(const fs::path& build, int port, int count, const fs::path& folder) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const auto quoted = [](const std::string& text) { return "'" + text + "'"; };
+    const std::string command = quoted((build / "wine-run.sh").string()) + " " +
+                                quoted((build / "bench" / "wine-floor" / "packwell-bench-wine-floor.exe").string()) +
+                                " " + std::to_string(port) + " " + std::to_string(count) + " " +
+                                quoted(WinePath(folder)) + " 2>/dev/null";
+    std::fflush(stdout);
+    const int status = std::system(command.c_str());
+    fs::remove_all(folder);
+    if (status != 0) throw std::runtime_error("the Wine floor program failed");
+}
+
 // A game folder the client accepts, with an empty mods folder.
 fs::path FreshGame(const fs::path& root) {
     const fs::path game = root / "game";
@@ -86,6 +102,10 @@ void Run(const Options& options) {
          (quick ? 16ull : 100ull) << 20, {}},
     };
 
+    // Wine's server starts (or moves into this network namespace) once, before any round.
+    if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD"))
+        RunCommand({(fs::absolute(windowsBuild) / "wine-run.sh").string(), "cmd", "/c", "exit"},
+                   Silence::StdoutAndStderr);
     int seed = 1;
     for (Scenario& s : scenarios) {
         PublishServer(site, s, static_cast<std::uint64_t>(seed) * 100000);
@@ -148,6 +168,8 @@ void Run(const Options& options) {
             peers.push_back({"packwell-sync.exe --turbo (Wine)", true, fresh, wineSync, verify});
         }
         PrintFigures(s.name, RunRounds(peers, options.rounds), options.rounds);
+        if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD"); windowsBuild && s.size < (1u << 20))
+            PrintWineFloor(fs::absolute(windowsBuild), nginx.port(), s.count, root / "floor");
     }
     std::printf("packwell-sync includes its compatibility check (manifest fetch and folder scan); "
                 "memory: peak RSS\n");
