@@ -24,8 +24,18 @@ exec unshare "${unshare_args[@]}" -- bash -c '
   fi
   volume=$(mktemp -d /tmp/packwell-small-volume.XXXXXX) || exit 1
   trap '\''umount -l "$volume" 2>/dev/null; rmdir "$volume"'\'' EXIT
-  trap '\''exit 130'\'' INT
-  trap '\''exit 143'\'' TERM HUP
   mount -t tmpfs -o size=256k,mode=0700 packwell-small-volume "$volume" || exit 1
   export PACKWELL_SMALL_VOLUME=$volume
-  "$@"' offline "$@"
+  # The command runs beside this shell, which stays to clean up: a termination request is passed
+  # on at once (a shell waiting in the foreground would hold it back), and Ctrl+C reaches the
+  # command from the terminal as before (env undoes the ignoring of it that "&" brings).
+  env --default-signal=INT,QUIT "$@" <&0 &
+  command=$!
+  trap "kill -TERM $command 2>/dev/null" TERM HUP
+  trap : INT QUIT
+  while :; do
+    wait "$command"
+    status=$?
+    kill -0 "$command" 2>/dev/null || break
+  done
+  exit "$status"' offline "$@"
