@@ -48,6 +48,8 @@ public:
     // Commit it instead.
     bool SyncFileSystem();
     CommitResult Name();
+    // Whether SyncFileSystem can succeed on this system at all: only then does batching pay.
+    static bool HasFileSystemSync();
 
     // What went wrong, in plain words; empty while all is well.
     const std::string& Error() const { return error_; }

@@ -34,8 +34,11 @@ void SyncRun::Start() {
 
     if (request_.turbo) {
         host_.ChngSize(BarLayout::FiveBars);
+        // Without a batched sync the publisher would only commit the five workers' files one by
+        // one on its single thread: each worker commits its own instead, in parallel.
+        PartFilePublisher* const publisher = platform::PartFile::HasFileSystemSync() ? &publisher_ : nullptr;
         dispatcher_ = std::make_unique<TurboDispatcher>(lists.MissingList, request_.paths, log_, counters_, bars_,
-                                                        post_, cancel_, observer_, &publisher_);
+                                                        post_, cancel_, observer_, publisher);
         dispatcher_->Begin();
         host_.SetDispatcherTimer(true);
         return;

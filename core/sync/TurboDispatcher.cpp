@@ -24,15 +24,17 @@ TFlow::TFlow(std::int32_t Numberr, std::string FromInet, fs::path SaveTo)
 
 TFlow::~TFlow() { Join(); }
 
-void TFlow::Start(const WorkerShared& shared, FutureDownloads::ProgressBar* bar, std::function<void()> ended) {
-    thread_ = std::thread([this, &shared, bar, ended = std::move(ended)] {
+void TFlow::Start(WorkerThread& thread, const WorkerShared& shared, FutureDownloads::ProgressBar* bar,
+                  std::function<void()> ended) {
+    thread_ = &thread;
+    thread.Run([this, &shared, bar, ended = std::move(ended)] {
         Execute(shared, bar);
         ended();
     });
 }
 
 void TFlow::Join() {
-    if (thread_.joinable()) thread_.join();
+    if (thread_) thread_->Wait();
 }
 
 void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* bar) const {
@@ -114,7 +116,7 @@ void TurboDispatcher::FlowRun(int slot, std::int32_t Numberr, const std::string&
     worker = CreateWorker(slot, Numberr, FromInet, SaveTo);
     claimed_.insert(SaveTo);
     --itemNumber_;
-    worker->Start(shared_, bars_[slot], [post = post_, alive = alive_, this, slot] {
+    worker->Start(threads_[slot], shared_, bars_[slot], [post = post_, alive = alive_, this, slot] {
         post([alive, this, slot] {
             if (*alive) FlowEnded(slot);
         });

@@ -11,7 +11,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/log/StatusLog.h"
@@ -21,6 +20,7 @@
 #include "core/sync/StepObserver.h"
 #include "core/sync/SyncPaths.h"
 #include "core/sync/UiQueue.h"
+#include "core/sync/WorkerThread.h"
 #include "net/FutureDownloads/ProgressBar.h"
 
 namespace packwell {
@@ -38,8 +38,8 @@ struct WorkerShared {
     PartFilePublisher* Publisher;  // null: each worker names its own file
 };
 
-// One worker: one file, one thread. Constructed with its item (the "Create"), started once,
-// joined by its end handler.
+// One worker: one file, run on its slot's thread. Constructed with its item (the "Create"),
+// started once, joined by its end handler.
 class TFlow {
 public:
     TFlow(std::int32_t Numberr, std::string FromInet, std::filesystem::path SaveTo);
@@ -51,13 +51,15 @@ public:
     const std::filesystem::path FSaveTo;  // VersionModsDir/name
     const std::int32_t FNumber;          // 1-based position in MissingList
 
-    // Runs Execute on a new thread, then `ended` on that same thread.
-    void Start(const WorkerShared& shared, FutureDownloads::ProgressBar* bar, std::function<void()> ended);
+    // Runs Execute on `thread`, then `ended` on that same thread.
+    void Start(WorkerThread& thread, const WorkerShared& shared, FutureDownloads::ProgressBar* bar,
+               std::function<void()> ended);
+    // Returns once Execute and `ended` are over.
     void Join();
 
 private:
     void Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* bar) const;
-    std::thread thread_;
+    WorkerThread* thread_ = nullptr;
 };
 
 // The five worker kinds differ only in their slot; the names stay for readers of the window code.
@@ -146,6 +148,8 @@ private:
     std::int32_t itemNumber_ = 0;
     bool completed_ = false;
     std::set<std::filesystem::path> claimed_;  // targets being written by a running worker
+    // Before the slots: a worker is joined (by its destructor) while its thread still exists.
+    std::array<WorkerThread, kWorkerSlots> threads_;
     std::array<std::unique_ptr<TFlow>, kWorkerSlots> slots_;
 };
 

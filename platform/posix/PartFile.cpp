@@ -84,6 +84,8 @@ PartFile::CommitResult PartFile::Commit() {
 
 bool PartFile::SyncFileSystem() { return ::syncfs(static_cast<int>(file_)) == 0; }
 
+bool PartFile::HasFileSystemSync() { return true; }
+
 PartFile::CommitResult PartFile::Name() {
     // The lock is held until the rename is done: the cleanup never takes a file about to be
     // renamed. After a good sync, closing has no write error left to report.

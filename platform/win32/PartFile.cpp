@@ -107,6 +107,8 @@ PartFile::CommitResult PartFile::Commit() {
 // Flushing a whole volume needs an administrator's handle on it; per file it is then.
 bool PartFile::SyncFileSystem() { return false; }
 
+bool PartFile::HasFileSystemSync() { return false; }
+
 PartFile::CommitResult PartFile::Name() {
     // The hidden mark is the part file's alone; the mod under its real name is a plain file.
     FILE_BASIC_INFO basic{};
