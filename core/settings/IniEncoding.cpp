@@ -114,9 +114,9 @@ std::string EncodeFile(std::string_view text, Encoding encoding) {
     return std::string(text);
 }
 
-Encoding EncodingToWrite(Encoding current, std::string_view text) {
+Encoding EncodingToWrite(Encoding current, std::string_view text, Encoding beyondAscii) {
     const bool ascii = std::ranges::all_of(WithoutUtf8Bom(text), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return ascii ? current : Encoding::Utf16Le;
+    return ascii || current == Encoding::Utf16Le ? current : beyondAscii;
 }
 
 }  // namespace packwell::ini

@@ -23,9 +23,9 @@ DecodedFile DecodeFile(std::string_view bytes);
 // (a character it lacks becomes "?").
 std::string EncodeFile(std::string_view text, Encoding encoding);
 
-// The encoding of a file whose whole new text is text. Text beyond ASCII goes out as UTF-16LE:
-// the profile functions read a file without a byte-order mark in the ANSI code page, so UTF-8
-// there would read back garbled on Windows, and 1251 may lack the character.
-Encoding EncodingToWrite(Encoding current, std::string_view text);
+// The encoding of a file whose whole new text is text. A UTF-16 file stays UTF-16 and ASCII
+// text keeps the file's encoding; other text goes out as beyondAscii, the encoding the system's
+// own readers take (a 1251 file too: 1251 may lack the character).
+Encoding EncodingToWrite(Encoding current, std::string_view text, Encoding beyondAscii);
 
 }  // namespace packwell::ini

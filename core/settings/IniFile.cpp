@@ -10,6 +10,7 @@
 #include "core/settings/IniEdit.h"
 #include "core/settings/IniEncoding.h"
 #include "platform/AtomicFile.h"
+#include "platform/IniText.h"
 
 namespace packwell {
 namespace {
@@ -26,6 +27,10 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return std::nullopt;
     return text;
+}
+
+ini::Encoding SystemEncodingBeyondAscii() {
+    return platform::IniTextNeedsUtf16() ? ini::Encoding::Utf16Le : ini::Encoding::Utf8;
 }
 
 }  // namespace
@@ -66,7 +71,8 @@ void IniFile::WriteString(const std::string& Section, const std::string& Key, co
     if (ini::EncodeFile(file.text, file.encoding) != *current) throw IniWriteError(path_);
     try {
         const std::string text = ini::SetValue(file.text, Section, Key, Value);
-        platform::WriteFileAtomically(path_, ini::EncodeFile(text, ini::EncodingToWrite(file.encoding, text)));
+        const ini::Encoding encoding = ini::EncodingToWrite(file.encoding, text, SystemEncodingBeyondAscii());
+        platform::WriteFileAtomically(path_, ini::EncodeFile(text, encoding));
     } catch (const std::system_error&) {
         throw IniWriteError(path_);
     }

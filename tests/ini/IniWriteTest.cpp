@@ -2,15 +2,19 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "tests/support/win32/SmallVolume.h"
 #else
 #include <sys/resource.h>
 
 #include <csignal>
 #endif
 
+#include <fstream>
 #include <stdexcept>
 
 #include "core/Utf8Path.h"
+#include "core/settings/IniEncoding.h"
 #include "core/settings/IniFile.h"
 #include "tests/ini/Utf16Le.h"
 #include "tests/support/DropFileOverride.h"
@@ -87,16 +91,32 @@ TEST(IniFile, WritesIntoAUtf16FileAsUtf16) {
     EXPECT_EQ(ini.ReadString("Settings", "WhiteList", ""), "жук.jar/\xF0\x9F\x98\x80.jar/");
 }
 
-// Windows reads a file without a mark in the ANSI code page: a file whose text goes beyond
-// ASCII is written as UTF-16 so that it reads right there too; an ASCII file keeps its encoding.
-TEST(IniFile, WritesTextBeyondAsciiAsUtf16) {
+// Text beyond ASCII goes out as this system's own readers take it: UTF-16 on Windows (the
+// profile functions read a file without a mark in the ANSI code page), UTF-8 elsewhere. An
+// ASCII file keeps its encoding.
+TEST(IniFile, WritesTextBeyondAsciiInTheSystemsEncoding) {
+#ifdef _WIN32
+    const auto beyondAscii = [](const std::u16string& text, const char*) { return Utf16Le(text); };
+#else
+    const auto beyondAscii = [](const std::u16string&, const char* utf8) { return std::string(utf8); };
+#endif
     const struct {
         const char* name;
         std::string before;
         std::string afterAscii;  // the file after Turbo=0
-    } cases[] = {{"UTF-8", "[Settings]\r\nTurbo=1\r\n", "[Settings]\r\nTurbo=0\r\n"},
-                 {"UTF-8 with mark", "\xEF\xBB\xBF[Settings]\r\nTurbo=1\r\n", "\xEF\xBB\xBF[Settings]\r\nTurbo=0\r\n"},
-                 {"Windows-1251", "[Settings]\r\nW=\xEC\xEE\xE4\r\nTurbo=1\r\n", Utf16Le(u"[Settings]\r\nW=мод\r\nTurbo=0\r\n")}};
+        std::string afterCyrillic;  // ... and then GameFolder=C:\Игры
+    } cases[] = {{"UTF-8", "[Settings]\r\nTurbo=1\r\n", "[Settings]\r\nTurbo=0\r\n",
+                  beyondAscii(u"[Settings]\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n",
+                              "[Settings]\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n")},
+                 // The mark is written once, as UTF-16 on Windows.
+                 {"UTF-8 with mark", "\xEF\xBB\xBF[Settings]\r\nTurbo=1\r\n", "\xEF\xBB\xBF[Settings]\r\nTurbo=0\r\n",
+                  beyondAscii(u"[Settings]\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n",
+                              "\xEF\xBB\xBF[Settings]\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n")},
+                 // 1251 may lack the next character written: a 1251 file goes over too.
+                 {"Windows-1251", "[Settings]\r\nW=\xEC\xEE\xE4\r\nTurbo=1\r\n",
+                  beyondAscii(u"[Settings]\r\nW=мод\r\nTurbo=0\r\n", "[Settings]\r\nW=мод\r\nTurbo=0\r\n"),
+                  beyondAscii(u"[Settings]\r\nW=мод\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n",
+                              "[Settings]\r\nW=мод\r\nTurbo=0\r\nGameFolder=C:\\Игры\r\n")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
@@ -105,12 +125,29 @@ TEST(IniFile, WritesTextBeyondAsciiAsUtf16) {
         ini.WriteString("Settings", "Turbo", "0");
         EXPECT_EQ(readFile(path), c.afterAscii);
         ini.WriteString("Settings", "GameFolder", "C:\\Игры");
-        const std::string text = readFile(path);
-        ASSERT_TRUE(text.starts_with("\xFF\xFE")) << text;
-        EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos);  // no second mark inside
+        EXPECT_EQ(readFile(path), c.afterCyrillic);
         EXPECT_EQ(ini.ReadString("Settings", "GameFolder", ""), "C:\\Игры");
         EXPECT_EQ(ini.ReadString("Settings", "Turbo", ""), "0");
     }
+}
+
+// Both systems' rules, wherever the tests run: a UTF-16 file (one copied from Windows) stays
+// UTF-16 on Linux too, and ASCII text never changes a file's encoding.
+TEST(IniEncoding, EncodingToWriteKeepsUtf16AndAsciiFiles) {
+    using enum packwell::ini::Encoding;
+    const struct {
+        packwell::ini::Encoding current;
+        const char* text;
+        packwell::ini::Encoding beyondAscii;
+        packwell::ini::Encoding expected;
+    } cases[] = {{Utf8, "x=1", Utf16Le, Utf8},           {Windows1251, "x=1", Utf8, Windows1251},
+                 {Utf8, "\xEF\xBB\xBFx=1", Utf16Le, Utf8}, {Utf8, "x=ж", Utf16Le, Utf16Le},
+                 {Windows1251, "x=ж", Utf16Le, Utf16Le},  {Utf8, "x=ж", Utf8, Utf8},
+                 {Windows1251, "x=ж", Utf8, Utf8},        {Utf16Le, "x=1", Utf8, Utf16Le},
+                 {Utf16Le, "x=ж", Utf8, Utf16Le},         {Utf16Le, "x=ж", Utf16Le, Utf16Le}};
+    for (const auto& c : cases)
+        EXPECT_EQ(packwell::ini::EncodingToWrite(c.current, c.text, c.beyondAscii), c.expected)
+            << c.text << " in " << static_cast<int>(c.current) << ", beyond ASCII " << static_cast<int>(c.beyondAscii);
 }
 
 // A lone surrogate would come back as U+FFFD: the file is refused rather than changed.
@@ -225,6 +262,21 @@ TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(listDir(dir.appData()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
+}
+#else
+// A write that fails halfway leaves the old file whole: on a small volume of its own, filled
+// but for one page, the new text runs out of room.
+TEST(IniFile, WriteFailingHalfwayLeavesTheOldFileWhole) {
+    const packwell::test::SmallVolume volume;
+    ASSERT_TRUE(volume.ready());
+    const std::string before = "[Settings]\r\nGameFolder=C:\\Games\\MC\r\nWhiteList=" + std::string(3000, 'k') + "\r\n";
+    const fs::path path = volume.folder() / "Settings.ini";
+    std::ofstream(path, std::ios::binary) << before;
+    ASSERT_EQ(readFile(path), before);
+    volume.leaveFree(4096);
+    EXPECT_THROW(IniFile(path).WriteString("Settings", "WhiteList", std::string(8000, 'n')), IniWriteError);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(listDir(volume.folder()), std::vector<std::string>{"Settings.ini"}) << "temporary file left behind";
 }
 #endif
 

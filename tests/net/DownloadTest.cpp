@@ -17,6 +17,7 @@
 #include "net/FutureDownloads/FutureDownloads.h"
 #ifdef _WIN32
 #include "net/FutureDownloads/wininet/RedirectRule.h"
+#include "tests/support/win32/SmallVolume.h"
 #else
 #include "net/FutureDownloads/curl/CurlTransfer.h"
 #endif
@@ -254,6 +255,17 @@ TEST_F(DownloadTest, DiskFullIsWriteFailedAndLeavesNothing) {
     std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(r.error, DownloadError::WriteFailed) << r.detail;
     ExpectFolderHolds({});
+}
+#else
+// A full disk: a small volume of its own, filled but for 100 KB.
+TEST_F(DownloadTest, DiskFullIsWriteFailedAndLeavesNothing) {
+    server.serve("/a", Pattern(400000));
+    const packwell::test::SmallVolume volume;
+    ASSERT_TRUE(volume.ready());
+    volume.leaveFree(100000);
+    const DownloadResult r = Download(server.url("/a"), volume.folder() / "a");
+    EXPECT_EQ(r.error, DownloadError::WriteFailed) << r.detail;
+    EXPECT_EQ(listDir(volume.folder()), std::vector<std::string>{});
 }
 #endif
 

@@ -94,6 +94,24 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     EXPECT_THROW(RefreshPack({pack.dir, pack.dir / "bad-dellist.txt"}), PackError);
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 }
+#else
+// Of those names a Windows folder holds only the trailing blank, made through the \\?\ form
+// that keeps a name as given (a plain path drops the blank).
+TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
+    PackFixture pack;
+    pack.setManifest("[modlist]\r\nCount=0\r\n");
+    const fs::path trailing = L"\\\\?\\" + (pack.dir / "mods3" / "trailing .jar ").wstring();
+    std::ofstream(trailing) << "x";
+    ASSERT_TRUE(fs::exists(trailing));
+    try {
+        RefreshPack({pack.dir, std::nullopt});
+        ADD_FAILURE() << "refresh accepted the name";
+    } catch (const PackError& e) {
+        EXPECT_NE(std::string(e.what()).find("trailing .jar "), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
+    fs::remove(trailing);  // the folder's own removal would miss it
+}
 #endif
 
 TEST(Refresh, LeavesOutHiddenFilesAndFolders) {

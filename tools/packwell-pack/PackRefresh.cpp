@@ -54,12 +54,14 @@ Scan ScanMods(const fs::path& folder) {
             continue;
         }
         std::error_code fileEc;
-        if (!it->is_regular_file(fileEc)) {
-            scan.notes.push_back("skipped " + Shown(name) + ": not a file");
+        // The name first: Windows drops a trailing blank from a path, so a file listed under such
+        // a name cannot even be examined and would pass for "not a file".
+        if (!IsPublishableName(name) && !it->is_directory(fileEc)) {
+            refused.push_back(std::string(kModsFolder) + "/" + Shown(name) + ": a name clients do not accept; rename it");
             continue;
         }
-        if (!IsPublishableName(name)) {
-            refused.push_back(std::string(kModsFolder) + "/" + Shown(name) + ": a name clients do not accept; rename it");
+        if (!it->is_regular_file(fileEc)) {
+            scan.notes.push_back("skipped " + Shown(name) + ": not a file");
             continue;
         }
         const std::uintmax_t size = it->file_size(fileEc);

@@ -64,11 +64,15 @@ std::string BuildReplaceShellScript(const ReplaceNames& n) {
 std::string BuildReplaceBatch(const ReplaceNames& n) {
     const auto q = [](const std::string& name) { return "\"" + name + "\""; };
     std::string s;
+    const bool sameFile = SameFile(n.OwnName, n.NewName, /*foldAsciiCase=*/true);
     s += "chcp 1251\r\n";
+    // Where the program already has the new name, that file is the program itself: it goes only
+    // when a copy is there to take its place.
+    if (sameFile) s += "if exist " + q(n.TempName) + " ";
     s += "if exist " + q(n.NewName) + " del /q /f " + q(n.NewName) + "\r\n";
     s += "ren " + q(n.TempName) + " " + q(n.NewName) + "\r\n";
     // Only once the copy has left its temporary name for the new one may the old program go.
-    if (!SameFile(n.OwnName, n.NewName, /*foldAsciiCase=*/true))
+    if (!sameFile)
         s += "if exist " + q(n.NewName) + " if not exist " + q(n.TempName) + " del " + q(n.OwnName) + "\r\n";
     s += "start " + q(n.NewName) + " " + q(n.NewName) + "\r\n";
     s += "del \"delete.bat\"\r\n";

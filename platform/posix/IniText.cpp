@@ -1,0 +1,7 @@
+#include "platform/IniText.h"
+
+namespace platform {
+
+bool IniTextNeedsUtf16() { return false; }
+
+}  // namespace platform
