@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "Addons/Custom/AllInOne/Utf8Codec.h"
 #include "core/settings/IniSyntax.h"
 
 namespace packwell::ini {
@@ -18,6 +19,10 @@ bool HasLineBreak(std::string_view text) {
 
 void CheckWritable(std::string_view section, std::string_view key, std::string_view value) {
     const auto refuse = [](const std::string& why) { throw std::invalid_argument("cannot store in the INI file: " + why); };
+    // Bytes that are not UTF-8 would make the whole file read as another encoding, and every
+    // other key beyond ASCII with it.
+    if (!AllInOne::IsValidUtf8(section) || !AllInOne::IsValidUtf8(key) || !AllInOne::IsValidUtf8(value))
+        refuse("text that is not UTF-8");
     if (Trim(section).empty()) refuse("empty section name");
     if (Trim(key).empty()) refuse("empty key");
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))

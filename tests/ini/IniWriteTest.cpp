@@ -291,7 +291,8 @@ TEST(IniFile, RefusesTextThatWouldNotReadBack) {
         const char* value;
     } refused[] = {{"Settings", "GameFolder", "/a\r\nTurbo=0"}, {"Settings", "GameFolder", "/a\nb"},
                    {"Settings", "Game=Folder", "x"},           {"Settings", "", "x"},
-                   {"Set]tings", "x", "x"}};
+                   {"Set]tings", "x", "x"},    {"Settings", "GameFolder", "/\xFF\xD0"},
+                   {"Settings", "Game\xC3", "x"}};
     for (const auto& c : refused) {
         try {
             ini.WriteString(c.section, c.key, c.value);
