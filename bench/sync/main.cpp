@@ -102,10 +102,12 @@ void Run(const Options& options) {
          (quick ? 16ull : 100ull) << 20, {}},
     };
 
+    // The Windows build to run under Wine beside the others, if any.
+    const char* const windowsBuildVariable = std::getenv("PACKWELL_WINDOWS_BUILD");
+    const fs::path windowsBuild = windowsBuildVariable ? fs::absolute(windowsBuildVariable) : fs::path();
     // Wine's server starts (or moves into this network namespace) once, before any round.
-    if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD"))
-        RunCommand({(fs::absolute(windowsBuild) / "wine-run.sh").string(), "cmd", "/c", "exit"},
-                   Silence::StdoutAndStderr);
+    if (!windowsBuild.empty())
+        RunCommand({(windowsBuild / "wine-run.sh").string(), "cmd", "/c", "exit"}, Silence::StdoutAndStderr);
     int seed = 1;
     for (Scenario& s : scenarios) {
         PublishServer(site, s, static_cast<std::uint64_t>(seed) * 100000);
@@ -157,8 +159,8 @@ void Run(const Options& options) {
             {"packwell-sync --turbo", true, fresh, [sync] { return sync("--turbo"); }, verify},
             {"packwell-sync --no-turbo", true, fresh, [sync] { return sync("--no-turbo"); }, verify},
         };
-        if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD")) {
-            const fs::path build = fs::absolute(windowsBuild);
+        if (!windowsBuild.empty()) {
+            const fs::path build = windowsBuild;
             const auto wineSync = [build, game, url = nginx.url("")] {
                 return RunCommand({(build / "wine-run.sh").string(),
                                    (build / "tools" / "packwell-sync" / "packwell-sync.exe").string(), "--turbo",
@@ -168,8 +170,8 @@ void Run(const Options& options) {
             peers.push_back({"packwell-sync.exe --turbo (Wine)", true, fresh, wineSync, verify});
         }
         PrintFigures(s.name, RunRounds(peers, options.rounds), options.rounds);
-        if (const char* windowsBuild = std::getenv("PACKWELL_WINDOWS_BUILD"); windowsBuild && s.size < (1u << 20))
-            PrintWineFloor(fs::absolute(windowsBuild), nginx.port(), s.count, root / "floor");
+        if (!windowsBuild.empty() && s.size < (1u << 20))
+            PrintWineFloor(windowsBuild, nginx.port(), s.count, root / "floor");
     }
     std::printf("packwell-sync includes its compatibility check (manifest fetch and folder scan); "
                 "memory: peak RSS\n");
