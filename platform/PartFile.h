@@ -34,7 +34,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     const std::filesystem::path& Target() const { return target_; }
 
-    // Writes all bytes; false (with Error set) when the disk refuses them.
+    // Writes all bytes; false (with Error set) when the disk refuses them. On Linux every
+    // 8 MiB written start their way to the disk at once, so the sync before the name is short.
     bool Write(const void* data, std::size_t size);
     // Flushes the data to the disk, closes the file and gives it the target name, never
     // replacing a file found there.
@@ -56,6 +57,7 @@ public:
 
 private:
     void Fail(const char* what, int err);  // err: errno, or a Windows error code
+    void StartWriteback();  // Linux only: see Write
 
     std::filesystem::path target_;
     std::filesystem::path path_;
@@ -63,6 +65,9 @@ private:
     static constexpr std::intptr_t kNoFile = -1;
     std::intptr_t file_ = kNoFile;
     bool committed_ = false;
+    // Linux write-behind: bytes written, and how many of them went to the disk's writeback.
+    std::uint64_t written_ = 0;
+    std::uint64_t handedOver_ = 0;
     std::string error_;
 };
 
