@@ -1,4 +1,4 @@
-#include <array>
+#include <new>
 
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "net/FutureDownloads/MarkerScanner.h"
@@ -8,7 +8,21 @@ namespace FutureDownloads {
 namespace {
 
 constexpr std::size_t kPage = 4096;
-constexpr std::size_t kBlock = 128 * 1024;  // what `cat` reads at a time
+// Twice what `cat` reads at a time: half the calls, and the block still stays in the
+// processor's cache between the copy and the search.
+constexpr std::size_t kBlock = 256 * 1024;
+
+// Page-aligned: the kernel copies a cached file into it several times faster than into a
+// buffer that is not. One per thread, kept: too large for a thread's stack on Windows, and
+// allocating it per file would cost the system calls the check saves.
+char* ReadBlock() {
+    struct Block {
+        char* data = static_cast<char*>(::operator new(kBlock, std::align_val_t{kPage}));
+        ~Block() { ::operator delete(data, std::align_val_t{kPage}); }
+    };
+    thread_local Block block;
+    return block.data;
+}
 
 }  // namespace
 
@@ -19,22 +33,21 @@ SavedFile InspectSavedFile(const std::filesystem::path& Path) {
         case detail::SavedFileReader::Kind::Unreadable: return SavedFile::Content;
         case detail::SavedFileReader::Kind::Regular: break;
     }
-    // Page-aligned: the kernel copies a cached file into it several times faster than into a
-    // buffer that is not. The first read takes one page only: a jar's first byte 26 lies
-    // within its first kilobytes, and copying more of it would be wasted.
-    alignas(kPage) std::array<char, kBlock> block;
+    // The first read takes one page only: a jar's first byte 26 lies within its first
+    // kilobytes, and copying more of it would be wasted.
+    char* const block = ReadBlock();
     MarkerScanner scanner;
     std::size_t want = kPage;
     std::int64_t offset = 0;
     while (!scanner.Done()) {
-        const std::size_t n = file.Read(block.data(), want);
+        const std::size_t n = file.Read(block, want);
         if (n == 0) break;
-        scanner.Feed(block.data(), n);
+        scanner.Feed(block, n);
         offset += static_cast<std::int64_t>(n);
         // A short read that reaches the size the file had when opened is its end; asking
         // again only to be told 0 would cost a call per file.
         if (n < want && offset >= file.size()) break;
-        want = block.size();
+        want = kBlock;
     }
     return scanner.Found() ? SavedFile::ErrorPage : SavedFile::Content;
 }

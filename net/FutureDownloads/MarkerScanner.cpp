@@ -6,6 +6,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace FutureDownloads {
 namespace {
@@ -59,17 +62,49 @@ static_assert(kAnchorAt[0] + 1 < kErrorMarkers[0].size() && kAnchorAt[1] + 1 < k
               "an anchor's next character narrows the candidates");
 
 #if defined(__SSE2__)
-// Bit i set when p[i] is one of the anchors, for the 64 bytes from p.
-std::uint64_t AnchorMask64(const std::uint8_t* p) {
+// The first 64-byte stretch from p that holds an anchor byte or a byte 26; stops where fewer
+// than 65 bytes are left. Ordinary text spends nearly all its time here, so it tests each
+// stretch as a whole, for all three bytes in one pass.
+const std::uint8_t* SkipQuietSse2(const std::uint8_t* p, const std::uint8_t* end) {
     const __m128i a = _mm_set1_epi8(kAnchors[0]);
     const __m128i b = _mm_set1_epi8(kAnchors[1]);
-    std::uint64_t mask = 0;
-    for (int j = 0; j < 4; ++j) {
+    const __m128i e = _mm_set1_epi8(kEndOfText);
+    const auto hits = [&](int j) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * j));
-        const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)));
-        mask |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(m)) << (16 * j);
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)), _mm_cmpeq_epi8(v, e));
+    };
+    for (; end - p > 64; p += 64)
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(hits(0), hits(1)), _mm_or_si128(hits(2), hits(3)))) != 0)
+            break;
+    return p;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same with 32-byte compares, on processors that have them.
+__attribute__((target("avx2"))) const std::uint8_t* SkipQuietAvx2(const std::uint8_t* p, const std::uint8_t* end) {
+    const __m256i a = _mm256_set1_epi8(kAnchors[0]);
+    const __m256i b = _mm256_set1_epi8(kAnchors[1]);
+    const __m256i e = _mm256_set1_epi8(kEndOfText);
+    for (; end - p > 64; p += 64) {
+        const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+        const __m256i hit0 = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(v0, a), _mm256_cmpeq_epi8(v0, b)),
+                                             _mm256_cmpeq_epi8(v0, e));
+        const __m256i hit1 = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(v1, a), _mm256_cmpeq_epi8(v1, b)),
+                                             _mm256_cmpeq_epi8(v1, e));
+        const __m256i hit = _mm256_or_si256(hit0, hit1);
+        if (!_mm256_testz_si256(hit, hit)) break;
     }
-    return mask;
+    return p;
+}
+#endif
+
+const std::uint8_t* SkipQuiet(const std::uint8_t* p, const std::uint8_t* end) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) return SkipQuietAvx2(p, end);
+#endif
+    return SkipQuietSse2(p, end);
 }
 
 // Bit i set when p[i] is a marker's anchor and p[i + 1] may continue it (the marker's next
@@ -142,30 +177,46 @@ bool MarkerScanner::Matching() const {
 // complete: all partial matches died, or enough joined characters passed for any to end.
 // Returns where it stopped.
 const MarkerScanner::Byte* MarkerScanner::FinishCarriedMatches(const Byte* p, const Byte* end) {
-    for (std::size_t joined = 0; p < end && !found_ && joined < kLongest - 1 && Matching(); ++p) {
+    for (std::size_t joined = 0; p < end && *p != kEndOfText && !found_ && joined < kLongest - 1 && Matching(); ++p) {
         if (!IsLineBreak(*p)) ++joined;
         Step(*p);
     }
     return p;
 }
 
-// A marker lying wholly inside [begin, end). Whole 64-byte stretches without an anchor
-// byte, nearly all of ordinary text, cost a few vector compares; the finer test with the
-// next byte runs only where an anchor is, and only its survivors are spelled out.
-bool MarkerScanner::FoundInside(const Byte* begin, const Byte* end) const {
-    const auto markerAt = [begin, end](const Byte* p) {
+// A marker lying wholly inside [begin, end) before its first byte 26. Whole 64-byte
+// stretches with neither an anchor nor a byte 26, nearly all of ordinary text, cost a few
+// vector compares; the first stretch that stops the skip settles where the text ends, the
+// finer test with the next byte runs only where an anchor is, and only its survivors are
+// spelled out. When the answer is no, `cut` is the first byte 26 or null.
+bool MarkerScanner::FoundInside(const Byte* begin, const Byte* end, const Byte*& cut) const {
+    const Byte* limit = end;  // the text's end once the cut is known
+    bool cutKnown = false;
+    // No byte 26 lies before `from`: the skip passed none.
+    const auto knowCut = [&](const Byte* from) {
+        if (cutKnown) return;
+        cutKnown = true;
+        cut = static_cast<const Byte*>(std::memchr(from, kEndOfText, static_cast<std::size_t>(end - from)));
+        if (cut) limit = cut;
+    };
+    const auto markerAt = [begin, &limit](const Byte* p) {
         for (std::size_t i = 0; i < kErrorMarkers.size(); ++i)
-            if (*p == static_cast<Byte>(kAnchors[i]) && SpelledAround(kErrorMarkers[i], kAnchorAt[i], p, begin, end))
+            if (*p == static_cast<Byte>(kAnchors[i]) &&
+                SpelledAround(kErrorMarkers[i], kAnchorAt[i], p, begin, limit))
                 return true;
         return false;
     };
     const Byte* p = begin;
 #if defined(__SSE2__)
-    for (; end - p > 64; p += 64)
-        for (std::uint64_t mask = AnchorMask64(p) != 0 ? ContinuedAnchorMask64(p) : 0; mask != 0; mask &= mask - 1)
+    for (; (p = SkipQuiet(p, limit)), limit - p > 64; p += 64) {
+        knowCut(p);
+        if (limit - p <= 64) break;
+        for (std::uint64_t mask = ContinuedAnchorMask64(p); mask != 0; mask &= mask - 1)
             if (markerAt(p + __builtin_ctzll(mask))) return true;
+    }
 #endif
-    for (; p < end; ++p)
+    knowCut(p);
+    for (; p < limit; ++p)
         if (markerAt(p)) return true;
     return false;
 }
@@ -184,16 +235,22 @@ void MarkerScanner::CarryTail(const Byte* begin, const Byte* end) {
 void MarkerScanner::Feed(const void* data, std::size_t size) {
     if (Done() || size == 0) return;
     const auto* begin = static_cast<const Byte*>(data);
-    const auto* cut = static_cast<const Byte*>(std::memchr(begin, kEndOfText, size));
-    const Byte* end = cut ? cut : begin + size;
+    const Byte* const end = begin + size;
 
-    // The state machine is exact over the bytes it reads; when it read the whole block the
-    // state it leaves is the one to carry.
-    if (FinishCarriedMatches(begin, end) != end && !found_) {
-        found_ = FoundInside(begin, end);
-        if (!found_ && !cut) CarryTail(begin, end);
+    // The state machine is exact over the bytes it reads: when it read the whole block the
+    // state it leaves is the one to carry, and when it stopped at a byte 26 the text ended
+    // with no marker in it.
+    const Byte* const stop = FinishCarriedMatches(begin, end);
+    if (found_ || stop == end) return;
+    if (*stop == kEndOfText) {
+        ended_ = true;
+        return;
     }
+    const Byte* cut = nullptr;
+    found_ = FoundInside(begin, end, cut);
+    if (found_) return;
     if (cut) ended_ = true;
+    else CarryTail(begin, end);
 }
 
 }  // namespace FutureDownloads

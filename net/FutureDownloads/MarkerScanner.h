@@ -28,7 +28,7 @@ private:
     void Step(Byte byte);
     bool Matching() const;
     const Byte* FinishCarriedMatches(const Byte* p, const Byte* end);
-    bool FoundInside(const Byte* begin, const Byte* end) const;
+    bool FoundInside(const Byte* begin, const Byte* end, const Byte*& cut) const;
     void CarryTail(const Byte* begin, const Byte* end);
 
     // Characters of each marker matched so far; carries matches across blocks.
