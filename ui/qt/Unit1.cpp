@@ -53,11 +53,9 @@ QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const char* caption, 
 TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
+      MainWindowState(UiPoster(), [this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
       sPathDialog1(services.chooseFolder),
-      services_(std::move(services)),
-      setupsPlus_(UiPoster(), [this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
-      forge_(UiPoster(), [this](const auto& file, const auto& dir) { services_.openProgram(file, dir); }),
-      check_(UiPoster()) {
+      services_(std::move(services)) {
     setObjectName(QStringLiteral("TVantorCompatibility"));
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
@@ -76,9 +74,8 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
 
 TVantorCompatibility::~TVantorCompatibility() {
     StatusLog.SetListener(nullptr);
-    // Running workers are stopped and joined while the bars and the log they use still exist;
-    // the check and the item downloads are members declared after them, so they go first.
-    run_.reset();
+    // Running workers are stopped and joined while the bars and the log they use still exist.
+    EndRun();
 }
 
 packwell::PostToUi TVantorCompatibility::UiPoster() {

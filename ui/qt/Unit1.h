@@ -24,6 +24,7 @@
 #include "ui/qt/TaggedTimer.h"
 #include "ui/window/ClosingSequence.h"
 #include "ui/window/MainLayouts.h"
+#include "ui/window/MainWindowState.h"
 #include "ui/qt/WindowServices.h"
 #include "ui/qt/skin/Controls.h"
 
@@ -49,7 +50,7 @@ class TsTitleBar;
 class WindowDrag;
 }  // namespace skin
 
-class TVantorCompatibility : public QWidget {
+class TVantorCompatibility : public QWidget, public packwell::window::MainWindowState {
     Q_OBJECT
 public:
     // Frame drawn around the client area; with the title bar it makes the allowances of the
@@ -93,21 +94,6 @@ public:
     // Bar 1 to 5 by number.
     QProgressBar* ProgressBar(int number) const;
 
-    // --- program-wide values ---
-    std::string GameVersion;
-    std::string BaseUrl;
-    std::string ModsUrlPath;
-    std::filesystem::path AppDataDir;
-    std::unique_ptr<packwell::IniFile> SettingsIni;
-    std::unique_ptr<packwell::IniFile> ManifestIni;
-    std::string GameDir;  // UTF-8, as chosen or found
-    std::filesystem::path ModsDir;
-    std::filesystem::path VersionModsDir;
-    packwell::LauncherInfo Launcher;  // LauncherFound and LauncherGameDir
-    bool ReturnFromCleanup = false;
-    packwell::StatusLog StatusLog;
-    // MissingList and DeleteList of the last check that fetched its manifest.
-    packwell::SyncLists Lists;
     // Created with the window, hidden until files may be deleted.
     std::unique_ptr<TVantorCompatibility2> CleanupDialog;
 
@@ -143,7 +129,7 @@ public:
     bool AlphaBlend() const { return alphaBlend_; }
     // The closing sequence has begun; nothing waits for the window any more.
     bool Closing() const;
-    std::string WelcomeText() const;
+    std::string WelcomeText() const;  // with this window's button captions
 
     // --- layouts ---
     // 0 no bars, 1 one bar across, 2 five bars; returns when the window has the new height,
@@ -172,7 +158,6 @@ public:
     // --- actions ---
     // Returns at once; the check goes on off this thread with the window disabled.
     void sButtonCheckClick();
-    bool CheckRunning() const { return check_.Running(); }
     void sButtonDownloadClick();
     bool conecteon();
     void sCheckBox1MouseUp(Qt::MouseButton button);
@@ -184,10 +169,6 @@ public:
     bool StartSetupsPlus();
     // Hides this window and morphs the cleanup dialog out of it.
     void ShowCleanupDialog();
-    // The run of the last press of "Запуск синхронизации"; null before the first.
-    const packwell::SyncRun* Run() const { return run_.get(); }
-    // Turbo: items not yet handed out (0 outside a Turbo run).
-    std::int32_t ItemNumber() const;
     // Bar 1 to 5 as a download drives it, from any thread.
     FutureDownloads::ProgressBar* BarAdapter(int number) const;
 
@@ -228,8 +209,4 @@ private:
     packwell::window::ClosingSequence closing_;
     std::array<std::unique_ptr<packwell::ui::QtProgressBar>, 5> barAdapters_;
     std::unique_ptr<WindowRunHost> runHost_;
-    std::unique_ptr<packwell::SyncRun> run_;
-    packwell::FetchAndOpen setupsPlus_;
-    packwell::ForgeInstall forge_;
-    packwell::BackgroundCheck check_;
 };

@@ -55,10 +55,6 @@ void TVantorCompatibility::sButtonDownloadClick() {
     if (!Guarded([this] { run_->Start(); })) setEnabled(true);
 }
 
-std::int32_t TVantorCompatibility::ItemNumber() const {
-    return run_ && run_->Dispatcher() ? run_->Dispatcher()->ItemNumber() : 0;
-}
-
 void TVantorCompatibility::sCheckBox1MouseUp(Qt::MouseButton) { AnswerToggle(packwell::OptionBox::Turbo, sCheckBox1); }
 
 void TVantorCompatibility::sCheckBox2MouseUp(Qt::MouseButton) { AnswerToggle(packwell::OptionBox::Setups, sCheckBox2); }

@@ -2,7 +2,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/settings/SharedValues.h"
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/Unit1.h"
 #include "ui/qt/skin/SkinManager.h"
@@ -12,24 +11,16 @@
 void TVantorCompatibility::FormCreate() {
     resize(CompactWidth(), CompactHeight());
     sSkinManager1->SetSkinName(skin::kEmerald);
-    GameVersion = packwell::kGameVersion;
-    const QString caption = QStringLiteral("Packwell v1.2.6 - Brenvik ") + QString::fromStdString(GameVersion);
+    LoadProgramValues();
+    const QString caption = QString::fromStdString(Caption());
     setWindowTitle(caption);
     sTitleBar1->SetCaption(caption);
-    BaseUrl = packwell::BaseUrl();
-    AppDataDir = packwell::AppDataDir();
-    packwell::EnsureAppDataDir();
-    SettingsIni = std::make_unique<packwell::IniFile>(packwell::SettingsIniPath());
-    ManifestIni = std::make_unique<packwell::IniFile>(packwell::ManifestIniPath());
-    ModsUrlPath = packwell::kModsUrlPath;
 }
 
 void TVantorCompatibility::FormShow() { Button1->setFocus(); }
 
 std::string TVantorCompatibility::WelcomeText() const {
-    return "   Добро пожаловать :)\r\n   Для начала нажмите «" + sButtonCheck->text().toStdString() + "»," +
-           "\r\n" + "а затем «" + sButtonDownload->text().toStdString() + "», чтобы синхронизировать" + "\r\n" +
-           "ваш клиент Minecraft с сервером Brenvik " + GameVersion + ".";
+    return MainWindowState::WelcomeText(sButtonCheck->text().toStdString(), sButtonDownload->text().toStdString());
 }
 
 void TVantorCompatibility::Timer1Timer() {
@@ -45,12 +36,7 @@ void TVantorCompatibility::Timer1Timer() {
 void TVantorCompatibility::sButtonExitClick() { close(); }
 
 bool TVantorCompatibility::FormCloseQuery() {
-    // Turbo workers, the check's manifest fetch and the items' downloads stop now; their
-    // cut-off downloads leave nothing under a file's name, and nothing starts any more.
-    if (run_) run_->Cancel();
-    check_.Stop();
-    setupsPlus_.Stop();
-    forge_.Stop();
+    StopJobs();
     Timer6->Tag = 1;
     if (!Timer6->isActive()) Timer6->start();  // a repeated request must not hold the fade back
     return false;

@@ -1,0 +1,39 @@
+#include "ui/window/MainWindowState.h"
+
+#include "core/settings/SharedValues.h"
+
+namespace packwell::window {
+
+MainWindowState::MainWindowState(PostToUi post, FileOpener opener)
+    : setupsPlus_(post, opener), forge_(post, opener), check_(post) {}
+
+void MainWindowState::LoadProgramValues() {
+    GameVersion = kGameVersion;
+    BaseUrl = packwell::BaseUrl();
+    AppDataDir = packwell::AppDataDir();
+    EnsureAppDataDir();
+    SettingsIni = std::make_unique<IniFile>(SettingsIniPath());
+    ManifestIni = std::make_unique<IniFile>(ManifestIniPath());
+    ModsUrlPath = kModsUrlPath;
+}
+
+std::string MainWindowState::Caption() const { return "Packwell v1.2.6 - Brenvik " + GameVersion; }
+
+std::string MainWindowState::WelcomeText(const std::string& checkCaption, const std::string& downloadCaption) const {
+    return "   Добро пожаловать :)\r\n   Для начала нажмите «" + checkCaption + "»," + "\r\n" + "а затем «" +
+           downloadCaption + "», чтобы синхронизировать" + "\r\n" + "ваш клиент Minecraft с сервером Brenvik " +
+           GameVersion + ".";
+}
+
+std::int32_t MainWindowState::ItemNumber() const {
+    return run_ && run_->Dispatcher() ? run_->Dispatcher()->ItemNumber() : 0;
+}
+
+void MainWindowState::StopJobs() {
+    if (run_) run_->Cancel();
+    check_.Stop();
+    setupsPlus_.Stop();
+    forge_.Stop();
+}
+
+}  // namespace packwell::window
