@@ -1,0 +1,43 @@
+#pragma once
+// A program a test starts beside itself; ended and closed when this goes out of scope, so no
+// program outlives a failed test.
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace packwell::test {
+
+class ChildProcess {
+public:
+    ChildProcess(const std::filesystem::path& program, const std::wstring& arguments);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return info_.hProcess != nullptr; }
+    int pid() const { return static_cast<int>(info_.dwProcessId); }
+    bool running() const;
+    // The exit code once it has ended within `limit`.
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Wine draws windows through a display. The programs a test starts while this lives get Wine's
+// null graphics driver instead (windows without one), and the prefix its old setting back after.
+class NullGraphicsDriver {
+public:
+    NullGraphicsDriver();
+    ~NullGraphicsDriver();
+    NullGraphicsDriver(const NullGraphicsDriver&) = delete;
+    NullGraphicsDriver& operator=(const NullGraphicsDriver&) = delete;
+
+private:
+    std::optional<std::wstring> old_;
+};
+
+}  // namespace packwell::test
