@@ -46,10 +46,11 @@ bool MainWindow::Create(HINSTANCE instance) {
     if (!RegisterClassExW(&windowClass)) return false;
 
     const int dpi = ScreenDpi();
-    // No system caption or border: the client area is the whole window. The system menu keeps
-    // Alt+F4 and the task bar's close; WS_EX_APPWINDOW gives the popup its task bar entry.
+    // No system caption or border: the client area is the whole window. The system menu (close
+    // only) keeps Alt+F4 and the task bar's close; WS_EX_APPWINDOW gives the popup its task bar
+    // entry.
     window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_APPWINDOW, kMainWindowClass, L"",
-                              WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
+                              WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
                               ScaleFrom96(kCompactWidth, dpi), ScaleFrom96(kCompactHeight, dpi), nullptr, nullptr,
                               instance, nullptr);
     if (!window_) return false;
