@@ -12,9 +12,9 @@
 #include "app/UpdateCheck.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
-#include "ui/ErrorBox.h"
-#include "ui/Unit1.h"
-#include "ui/skin/Fonts.h"
+#include "ui/qt/ErrorBox.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/skin/Fonts.h"
 
 namespace packwell::app {
 

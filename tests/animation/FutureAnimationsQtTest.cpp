@@ -1,4 +1,4 @@
-#include "ui/FutureAnimations.h"
+#include "ui/qt/FutureAnimations.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/Unit2.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/Unit2.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace packwell::test {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "core/gamefolder/GameGuard.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace packwell::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <thread>
 
-#include "ui/QtProgressBar.h"
+#include "ui/qt/QtProgressBar.h"
 
 namespace packwell::test {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "tests/support/TempDir.h"
-#include "ui/FutureAnimations.h"
-#include "ui/Unit1.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/Unit1.h"
 
 namespace packwell::test {
 

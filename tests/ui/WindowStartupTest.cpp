@@ -7,8 +7,8 @@
 #include <QTimer>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/skin/SkinManager.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/skin/SkinManager.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace packwell::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "ui/skin/Fonts.h"
+#include "ui/qt/skin/Fonts.h"
 
 int main(int argc, char** argv) {
     // No display is needed: the windows draw into memory.

@@ -15,8 +15,8 @@
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/FutureAnimations.h"
-#include "ui/Unit1.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/Unit1.h"
 
 namespace packwell::test {
 

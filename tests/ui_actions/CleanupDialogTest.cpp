@@ -10,8 +10,8 @@
 
 #include "core/settings/Settings.h"
 #include "tests/ui_actions/ActionsFixture.h"
-#include "ui/Unit2.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/Unit2.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace packwell::test {
 namespace {

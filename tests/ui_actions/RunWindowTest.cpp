@@ -8,7 +8,7 @@
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "core/sync/TurboDispatcher.h"
 #include "tests/ui_actions/ActionsFixture.h"
-#include "ui/Unit2.h"
+#include "ui/qt/Unit2.h"
 
 namespace packwell::test {
 namespace {

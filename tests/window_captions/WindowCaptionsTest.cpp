@@ -16,8 +16,8 @@
 #include "app/ApplicationTitle.h"
 #include "app/UpdateDialogsQt.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/GameWarning.h"
-#include "ui/Unit2.h"
+#include "ui/qt/GameWarning.h"
+#include "ui/qt/Unit2.h"
 
 namespace packwell::test {
 namespace {

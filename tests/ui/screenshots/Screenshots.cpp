@@ -16,14 +16,14 @@
 #include <functional>
 
 #include "core/settings/IniFile.h"
-#include "ui/ErrorBox.h"
-#include "ui/FutureAnimations.h"
-#include "ui/GameWarning.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/skin/Fonts.h"
-#include "ui/skin/SkinManager.h"
-#include "ui/skin/SkinSheets.h"
+#include "ui/qt/ErrorBox.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/GameWarning.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/Unit2.h"
+#include "ui/qt/skin/Fonts.h"
+#include "ui/qt/skin/SkinManager.h"
+#include "ui/qt/skin/SkinSheets.h"
 
 namespace fs = std::filesystem;
 

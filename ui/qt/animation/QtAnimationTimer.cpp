@@ -1,4 +1,4 @@
-#include "ui/animation/QtAnimationTimer.h"
+#include "ui/qt/animation/QtAnimationTimer.h"
 
 #include <QCoreApplication>
 

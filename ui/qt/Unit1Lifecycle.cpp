@@ -3,11 +3,11 @@
 #include <QTimer>
 
 #include "core/settings/SharedValues.h"
-#include "ui/FutureAnimations.h"
-#include "ui/Unit1.h"
-#include "ui/skin/SkinManager.h"
-#include "ui/skin/SkinSheets.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/skin/SkinManager.h"
+#include "ui/qt/skin/SkinSheets.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace {
 constexpr int kAlphaStep = 17;       // 255 reaches 0 in 15 ticks

@@ -1,8 +1,8 @@
-#include "ui/skin/SkinManager.h"
+#include "ui/qt/skin/SkinManager.h"
 
 #include <QApplication>
 
-#include "ui/skin/SkinSheets.h"
+#include "ui/qt/skin/SkinSheets.h"
 
 namespace skin {
 

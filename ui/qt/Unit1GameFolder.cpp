@@ -12,9 +12,9 @@
 #include "core/gamefolder/LoadSettings.h"
 #include "core/settings/Settings.h"
 #include "core/Utf8Path.h"
-#include "ui/FutureAnimations.h"
-#include "ui/Unit1.h"
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/skin/TitleBar.h"
 
 namespace {
 constexpr double kSpeed = 0.2;

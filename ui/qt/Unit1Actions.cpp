@@ -9,11 +9,11 @@
 #include "core/cleanup/CleanupGeometry.h"
 #include "core/extras/SetupsPlus.h"
 #include "core/Utf8Path.h"
-#include "ui/FutureAnimations.h"
-#include "ui/ScreenSize.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/WindowRunHost.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/ScreenSize.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/Unit2.h"
+#include "ui/qt/WindowRunHost.h"
 
 bool TVantorCompatibility::conecteon() { return packwell::Conecteon(StatusLog, services_.isConnected); }
 

@@ -1,4 +1,4 @@
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 
 #include <gtest/gtest.h>
 

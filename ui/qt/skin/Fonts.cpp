@@ -1,4 +1,4 @@
-#include "ui/skin/Fonts.h"
+#include "ui/qt/skin/Fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

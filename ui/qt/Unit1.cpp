@@ -1,4 +1,4 @@
-#include "ui/Unit1.h"
+#include "ui/qt/Unit1.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,15 +12,15 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "ui/ErrorBox.h"
-#include "ui/FutureAnimations.h"
-#include "ui/QtProgressBar.h"
-#include "ui/Unit2.h"
-#include "ui/WindowRunHost.h"
-#include "ui/skin/Fonts.h"
-#include "ui/skin/SkinManager.h"
-#include "ui/skin/TitleBar.h"
-#include "ui/skin/WindowDrag.h"
+#include "ui/qt/ErrorBox.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/QtProgressBar.h"
+#include "ui/qt/Unit2.h"
+#include "ui/qt/WindowRunHost.h"
+#include "ui/qt/skin/Fonts.h"
+#include "ui/qt/skin/SkinManager.h"
+#include "ui/qt/skin/TitleBar.h"
+#include "ui/qt/skin/WindowDrag.h"
 
 namespace {
 

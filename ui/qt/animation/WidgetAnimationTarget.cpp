@@ -1,4 +1,4 @@
-#include "ui/animation/WidgetAnimationTarget.h"
+#include "ui/qt/animation/WidgetAnimationTarget.h"
 
 namespace packwell::anim {
 

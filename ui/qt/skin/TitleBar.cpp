@@ -1,10 +1,10 @@
-#include "ui/skin/TitleBar.h"
+#include "ui/qt/skin/TitleBar.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "ui/skin/Fonts.h"
+#include "ui/qt/skin/Fonts.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "ui/skin/CheckListDelegate.h"
+#include "ui/qt/skin/CheckListDelegate.h"
 
 #include <QApplication>
 #include <QPainter>

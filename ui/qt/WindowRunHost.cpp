@@ -1,6 +1,6 @@
-#include "ui/WindowRunHost.h"
+#include "ui/qt/WindowRunHost.h"
 
-#include "ui/Unit1.h"
+#include "ui/qt/Unit1.h"
 
 void WindowRunHost::ChngSize(packwell::BarLayout layout) { window_.ChngSize(static_cast<std::uint8_t>(layout)); }
 

@@ -1,4 +1,4 @@
-#include "ui/ErrorBox.h"
+#include "ui/qt/ErrorBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
-#include "ui/FutureAnimations.h"
+#include "ui/qt/FutureAnimations.h"
 
 #include <memory>
 
-#include "ui/animation/AnimationEngine.h"
-#include "ui/animation/QtAnimationTimer.h"
-#include "ui/animation/WidgetAnimationTarget.h"
+#include "ui/window/AnimationEngine.h"
+#include "ui/qt/animation/QtAnimationTimer.h"
+#include "ui/qt/animation/WidgetAnimationTarget.h"
 
 namespace FutureAnimations {
 

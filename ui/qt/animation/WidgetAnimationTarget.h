@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 
 namespace packwell::anim {
 

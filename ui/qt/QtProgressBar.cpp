@@ -1,4 +1,4 @@
-#include "ui/QtProgressBar.h"
+#include "ui/qt/QtProgressBar.h"
 
 #include <QCoreApplication>
 #include <QThread>

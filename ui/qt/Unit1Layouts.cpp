@@ -11,9 +11,9 @@
 #include <QScreen>
 #include <QThread>
 
-#include "ui/FutureAnimations.h"
-#include "ui/ScreenSize.h"
-#include "ui/Unit1.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/ScreenSize.h"
+#include "ui/qt/Unit1.h"
 
 using FutureAnimations::kKeep;
 

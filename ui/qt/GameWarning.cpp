@@ -1,4 +1,4 @@
-#include "ui/GameWarning.h"
+#include "ui/qt/GameWarning.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "ui/Unit2.h"
+#include "ui/qt/Unit2.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,13 +10,13 @@
 #include <exception>
 
 #include "core/cleanup/CleanupGeometry.h"
-#include "ui/FutureAnimations.h"
-#include "ui/ScreenSize.h"
-#include "ui/Unit1.h"
-#include "ui/skin/CheckListDelegate.h"
-#include "ui/skin/Fonts.h"
-#include "ui/skin/TitleBar.h"
-#include "ui/skin/WindowDrag.h"
+#include "ui/qt/FutureAnimations.h"
+#include "ui/qt/ScreenSize.h"
+#include "ui/qt/Unit1.h"
+#include "ui/qt/skin/CheckListDelegate.h"
+#include "ui/qt/skin/Fonts.h"
+#include "ui/qt/skin/TitleBar.h"
+#include "ui/qt/skin/WindowDrag.h"
 
 namespace {
 constexpr int kItemHeight = 16;

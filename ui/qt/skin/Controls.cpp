@@ -1,4 +1,4 @@
-#include "ui/skin/Controls.h"
+#include "ui/qt/skin/Controls.h"
 
 #include <QStandardPaths>
 #include <QUrl>

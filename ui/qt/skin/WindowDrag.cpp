@@ -1,4 +1,4 @@
-#include "ui/skin/WindowDrag.h"
+#include "ui/qt/skin/WindowDrag.h"
 
 #include <QApplication>
 #include <QMouseEvent>

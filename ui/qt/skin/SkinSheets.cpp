@@ -1,4 +1,4 @@
-#include "ui/skin/SkinSheets.h"
+#include "ui/qt/skin/SkinSheets.h"
 
 namespace skin {
 namespace {

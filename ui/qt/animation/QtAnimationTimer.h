@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 
 namespace packwell::anim {
 

@@ -21,9 +21,9 @@
 #include "core/log/StatusLog.h"
 #include "core/check/SyncLists.h"
 #include "core/sync/SyncRun.h"
-#include "ui/TaggedTimer.h"
-#include "ui/WindowServices.h"
-#include "ui/skin/Controls.h"
+#include "ui/qt/TaggedTimer.h"
+#include "ui/qt/WindowServices.h"
+#include "ui/qt/skin/Controls.h"
 
 class QCheckBox;
 class QGroupBox;

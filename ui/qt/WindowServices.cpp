@@ -1,10 +1,10 @@
-#include "ui/WindowServices.h"
+#include "ui/qt/WindowServices.h"
 
 #include <QCoreApplication>
 
 #include "platform/Desktop.h"
-#include "ui/GameWarning.h"
-#include "ui/skin/Controls.h"
+#include "ui/qt/GameWarning.h"
+#include "ui/qt/skin/Controls.h"
 
 WindowServices WindowServices::Defaults() {
     WindowServices s;
