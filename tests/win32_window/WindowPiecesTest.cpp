@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "tests/support/win32/ChildProcess.h"
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/Win32AnimationTarget.h"
 #include "ui/win32/Win32AnimationTimer.h"

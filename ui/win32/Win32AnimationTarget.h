@@ -3,7 +3,7 @@
 // screen, a child control by its rectangle in its parent's client area.
 #include <windows.h>
 
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 
 namespace packwell::anim {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "ui/animation/AnimationEngine.h"
+#include "ui/window/AnimationEngine.h"
 
 namespace packwell::anim {
 
