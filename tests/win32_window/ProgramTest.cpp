@@ -15,6 +15,7 @@
 #include "BuildConfig.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/ScopedRegistryValue.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/MainWindow.h"
 
@@ -38,6 +39,12 @@ std::vector<HWND> MainWindows() {
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// A function of Windows 10 that the headers for Windows 7 leave out; null where it is missing.
+template <typename Function>
+Function User32(const char* name) {
+    return reinterpret_cast<Function>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
 }
 
 // Polls (bounded, generously for a loaded machine) until the condition holds.
@@ -107,6 +114,24 @@ TEST_F(PackwellProgram, ShowsTheCompactOpaqueWindowCentredAndEndsOnClose) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program->waitForExit(30s), std::optional<DWORD>(0));
     EXPECT_TRUE(MainWindows().empty());
+}
+
+TEST_F(PackwellProgram, ScalesItsSizeWithTheScreensDotsPerInch) {
+    const DWORD dpi = 144;
+    const test::ScopedRegistryValue logPixels(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    // The window's own pixels, not those Windows scales for a program unaware of the DPI.
+    const auto setThreadAwareness =
+        User32<DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT)>("SetThreadDpiAwarenessContext");
+    ASSERT_TRUE(setThreadAwareness);
+    setThreadAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+
+    auto program = Start();
+    HWND window = WaitForMainWindow();
+    ASSERT_TRUE(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 609);   // 406 * 1.5
+    EXPECT_EQ(client.bottom, 200);  // 133 * 1.5, rounded
 }
 
 TEST_F(PackwellProgram, ASecondCopyRestoresTheFirstAndEndsWithoutAWindow) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/ScopedRegistryValue.h"
 #include "ui/window/AnimationEngine.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/Win32AnimationTarget.h"

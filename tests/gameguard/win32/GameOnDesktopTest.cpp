@@ -16,6 +16,7 @@
 #include "platform/GameWindow.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/ScopedRegistryValue.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;

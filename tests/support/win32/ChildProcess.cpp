@@ -30,25 +30,4 @@ std::optional<DWORD> ChildProcess::waitForExit(std::chrono::milliseconds limit) 
     return code;
 }
 
-namespace {
-constexpr const wchar_t* kDriversKey = L"Software\\Wine\\Drivers";
-constexpr const wchar_t* kGraphics = L"Graphics";
-}  // namespace
-
-NullGraphicsDriver::NullGraphicsDriver() {
-    wchar_t value[64];
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kDriversKey, kGraphics, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
-        old_ = value;
-    RegSetKeyValueW(HKEY_CURRENT_USER, kDriversKey, kGraphics, REG_SZ, L"null", sizeof L"null");
-}
-
-NullGraphicsDriver::~NullGraphicsDriver() {
-    if (old_)
-        RegSetKeyValueW(HKEY_CURRENT_USER, kDriversKey, kGraphics, REG_SZ, old_->c_str(),
-                        static_cast<DWORD>((old_->size() + 1) * sizeof(wchar_t)));
-    else
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDriversKey, kGraphics);
-}
-
 }  // namespace packwell::test

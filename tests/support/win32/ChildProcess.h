@@ -27,17 +27,4 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// Wine draws windows through a display. The programs a test starts while this lives get Wine's
-// null graphics driver instead (windows without one), and the prefix its old setting back after.
-class NullGraphicsDriver {
-public:
-    NullGraphicsDriver();
-    ~NullGraphicsDriver();
-    NullGraphicsDriver(const NullGraphicsDriver&) = delete;
-    NullGraphicsDriver& operator=(const NullGraphicsDriver&) = delete;
-
-private:
-    std::optional<std::wstring> old_;
-};
-
 }  // namespace packwell::test
