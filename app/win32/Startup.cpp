@@ -27,7 +27,8 @@ int StartupSequence(HINSTANCE instance) {
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
     EnsureAppDataDir();
-    // The self-update check runs here, between the two looks for a running copy.
+    // The self-update check belongs here, between the two looks for a running copy; this
+    // program does not run it yet.
 
     // A copy that created its window while this one looked for an update wins.
     if (ActivateRunningInstance(kMainWindowClass)) return 0;

@@ -123,7 +123,7 @@ TEST_F(PackwellProgram, ScalesItsSizeWithTheScreensDotsPerInch) {
     const auto setThreadAwareness =
         User32<DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT)>("SetThreadDpiAwarenessContext");
     ASSERT_TRUE(setThreadAwareness);
-    setThreadAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    const DPI_AWARENESS_CONTEXT oldAwareness = setThreadAwareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
 
     auto program = Start();
     HWND window = WaitForMainWindow();
@@ -132,6 +132,7 @@ TEST_F(PackwellProgram, ScalesItsSizeWithTheScreensDotsPerInch) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 609);   // 406 * 1.5
     EXPECT_EQ(client.bottom, 200);  // 133 * 1.5, rounded
+    setThreadAwareness(oldAwareness);
 }
 
 TEST_F(PackwellProgram, ASecondCopyRestoresTheFirstAndEndsWithoutAWindow) {
