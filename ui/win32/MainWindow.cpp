@@ -78,6 +78,14 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
             // For now a close request ends the program at once; the fading close replaces this.
             DestroyWindow(window);
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a screen of another scale: take the size Windows proposes for it, so the
+            // window keeps its size in points rather than in pixels.
+            const RECT& proposed = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+                         proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
