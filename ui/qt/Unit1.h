@@ -22,6 +22,8 @@
 #include "core/check/SyncLists.h"
 #include "core/sync/SyncRun.h"
 #include "ui/qt/TaggedTimer.h"
+#include "ui/window/ClosingSequence.h"
+#include "ui/window/MainLayouts.h"
 #include "ui/qt/WindowServices.h"
 #include "ui/qt/skin/Controls.h"
 
@@ -110,6 +112,7 @@ public:
     std::unique_ptr<TVantorCompatibility2> CleanupDialog;
 
     // --- layouts (outer sizes computed from the present control geometry) ---
+    packwell::window::MainLayouts Layouts() const;
     int CompactWidth() const;
     int CompactHeight() const;
     int ActionsHeight() const;
@@ -222,7 +225,7 @@ private:
     std::unique_ptr<packwell::GameGuard> gameGuard_;
     int alphaBlendValue_ = 255;
     bool alphaBlend_ = false;
-    bool terminated_ = false;
+    packwell::window::ClosingSequence closing_;
     std::array<std::unique_ptr<packwell::ui::QtProgressBar>, 5> barAdapters_;
     std::unique_ptr<WindowRunHost> runHost_;
     std::unique_ptr<packwell::SyncRun> run_;

@@ -14,15 +14,10 @@
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
-
-using FutureAnimations::kKeep;
+#include "ui/window/MainLayouts.h"
 
 namespace {
 
-constexpr int kAcross = 13;  // 8 px margin + 5
-constexpr int kDown = 36;    // 8 px margin + 28
-constexpr double kSpeed = 0.2;
-const std::string kSizeTask = "size";
 // A safety net only: the animation service gives up on a target it cannot reach, so the
 // wait normally ends long before this.
 constexpr int kMaxLayoutWaitMs = 30000;
@@ -30,65 +25,55 @@ constexpr int kMaxLayoutWaitMs = 30000;
 int Bottom(const QWidget* w) { return w->y() + w->height(); }
 int Right(const QWidget* w) { return w->x() + w->width(); }
 
+packwell::window::Size ScreenSize() {
+    const QSize screen = PrimaryScreenSize();
+    return {screen.width(), screen.height()};
+}
+
+// Runs a layout request on the window, when there is one.
+void Animate(QWidget* window, const std::optional<packwell::anim::Targets>& to) {
+    if (to)
+        FutureAnimations::AnimateControl(window, to->Left, to->Top, to->Width, to->Height,
+                                         packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
+}
+
 }  // namespace
 
-int TVantorCompatibility::CompactWidth() const { return Right(sGroupBox2) + kAcross; }
-int TVantorCompatibility::CompactHeight() const { return Bottom(sGroupBox2) + kDown; }
-int TVantorCompatibility::ActionsHeight() const { return Bottom(sGroupBox3) + kDown; }
-int TVantorCompatibility::FullWidth() const { return Right(sGroupBox1) + kAcross; }
-int TVantorCompatibility::ProgressHeight() const { return Bottom(sProgressBar1) + kDown; }
+packwell::window::MainLayouts TVantorCompatibility::Layouts() const {
+    return packwell::window::MainLayouts::From({Right(sGroupBox2), Bottom(sGroupBox2), Bottom(sGroupBox3),
+                                                Right(sGroupBox1), Bottom(sProgressBar1)});
+}
+
+int TVantorCompatibility::CompactWidth() const { return Layouts().compactWidth; }
+int TVantorCompatibility::CompactHeight() const { return Layouts().compactHeight; }
+int TVantorCompatibility::ActionsHeight() const { return Layouts().actionsHeight; }
+int TVantorCompatibility::FullWidth() const { return Layouts().fullWidth; }
+int TVantorCompatibility::ProgressHeight() const { return Layouts().progressHeight; }
 
 void TVantorCompatibility::CentreOnScreen() { CentreInWorkArea(*this); }
 
 void TVantorCompatibility::RequestActionsLayout() {
-    if (height() != CompactHeight() || ReturnFromCleanup) return;
-    const QSize screen = PrimaryScreenSize();
-    FutureAnimations::AnimateControl(this, screen.width() / 2 - width() / 2,
-                                     screen.height() / 2 - ActionsHeight() / 2, kKeep, ActionsHeight(), kSpeed,
-                                     kSizeTask);
+    Animate(this, packwell::window::ActionsLayoutRequest({width(), height()}, Layouts(), ScreenSize(), ReturnFromCleanup));
 }
 
 void TVantorCompatibility::RequestCompactLayout() {
-    if ((width() == CompactWidth() && height() == CompactHeight()) || ReturnFromCleanup) return;
-    const QSize screen = PrimaryScreenSize();
-    // The folder group's bottom without the allowance: the window rests a little below centre.
-    FutureAnimations::AnimateControl(this, screen.width() / 2 - CompactWidth() / 2,
-                                     screen.height() / 2 - Bottom(sGroupBox2) / 2, CompactWidth(), CompactHeight(),
-                                     kSpeed, kSizeTask);
+    Animate(this, packwell::window::CompactLayoutRequest({width(), height()}, Layouts(), Bottom(sGroupBox2),
+                                                         ScreenSize(), ReturnFromCleanup));
 }
 
 void TVantorCompatibility::sGroupBox3MouseMove() {
-    if (width() != FullWidth() && height() == ActionsHeight()) {
-        const QSize screen = PrimaryScreenSize();
-        FutureAnimations::AnimateControl(this, screen.width() / 2 - FullWidth() / 2,
-                                         screen.height() / 2 - height() / 2, FullWidth(), kKeep, kSpeed, kSizeTask);
-    }
+    Animate(this, packwell::window::StatusPanelRequest({width(), height()}, Layouts(), ScreenSize()));
     sGroupBox1->setVisible(true);
 }
 
 void TVantorCompatibility::ChngSize(std::uint8_t SScript) {
-    int target = 0;
-    switch (SScript) {
-    case 0:
-        for (int i = 1; i <= 5; ++i) ProgressBar(i)->hide();
-        sProgressBar1->resize(sProgressBar2->width(), sProgressBar1->height());
-        target = ActionsHeight();
-        break;
-    case 1:
-        for (int i = 2; i <= 5; ++i) ProgressBar(i)->hide();
-        sProgressBar1->resize(ClientWidth() - 16, sProgressBar1->height());
-        sProgressBar1->show();
-        target = ProgressHeight();
-        break;
-    case 2:
-        for (int i = 1; i <= 5; ++i) ProgressBar(i)->show();
-        sProgressBar1->resize(sProgressBar2->width(), sProgressBar1->height());
-        target = ProgressHeight();
-        break;
-    default:
-        return;
-    }
-    FutureAnimations::AnimateControl(this, kKeep, kKeep, kKeep, target, kSpeed, kSizeTask);
+    const auto bars = packwell::window::BarsLayoutFor(SScript, Layouts());
+    if (!bars) return;
+    for (int i = 1; i <= 5; ++i) ProgressBar(i)->setVisible(bars->shown[i - 1]);
+    sProgressBar1->resize(bars->firstBarAcross ? ClientWidth() - 16 : sProgressBar2->width(), sProgressBar1->height());
+    const int target = bars->height;
+    FutureAnimations::AnimateControl(this, FutureAnimations::kKeep, FutureAnimations::kKeep, FutureAnimations::kKeep,
+                                     target, packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
     // The caller goes on once the height is there, or once it can no longer come: the request
     // was cut short and nothing animates, or the program is closing.
     const QDeadlineTimer bound(kMaxLayoutWaitMs);

@@ -9,13 +9,6 @@
 #include "ui/qt/skin/SkinSheets.h"
 #include "ui/qt/skin/TitleBar.h"
 
-namespace {
-constexpr int kAlphaStep = 17;       // 255 reaches 0 in 15 ticks
-constexpr int kClosingHeight = 36;
-constexpr double kClosingSpeed = 0.03;
-const std::string kClosingTask = "Closing";
-}  // namespace
-
 void TVantorCompatibility::FormCreate() {
     resize(CompactWidth(), CompactHeight());
     sSkinManager1->SetSkinName(skin::kEmerald);
@@ -82,21 +75,24 @@ void TVantorCompatibility::Timer6Timer() {
 }
 
 void TVantorCompatibility::ClosingStep() {
-    if (alphaBlendValue_ == 0) {
-        if (terminated_) return;
-        terminated_ = true;
+    using packwell::window::ClosingStep;
+    const ClosingStep step = closing_.Tick(alphaBlendValue_, FutureAnimations::CurrentAnimationTask(), y(), height());
+    switch (step.action) {
+    case ClosingStep::Action::Nothing: return;
+    case ClosingStep::Action::End:
         Timer6->stop();
         services_.terminate();
         return;
+    case ClosingStep::Action::Fade: break;
     }
-    if (FutureAnimations::CurrentAnimationTask() != kClosingTask) {
+    if (const auto& to = step.collapse) {
         Timer5->stop();
         FutureAnimations::StopAnimations();
-        FutureAnimations::AnimateControl(this, FutureAnimations::kKeep, y() + height() - height() / 2,
-                                         FutureAnimations::kKeep, kClosingHeight, kClosingSpeed, kClosingTask);
+        FutureAnimations::AnimateControl(this, to->Left, to->Top, to->Width, to->Height, packwell::window::kClosingSpeed,
+                                         std::string(packwell::window::kClosingTask));
     }
     alphaBlend_ = true;
-    SetAlpha(alphaBlendValue_ <= kAlphaStep ? 0 : alphaBlendValue_ - kAlphaStep);
+    SetAlpha(step.alpha);
 }
 
 void TVantorCompatibility::SetAlpha(int value) {
