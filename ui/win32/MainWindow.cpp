@@ -2,19 +2,20 @@
 
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/LayeredAlpha.h"
+#include "ui/window/MainLayouts.h"
 
 namespace packwell::win32 {
 
 namespace {
 
-// The folder group at 96 dots per inch, and what a layout adds around the controls: 8 px margin
-// plus 5 across, 8 px margin plus 28 (the drawn title bar) down. The compact layout shows the
-// folder group only: 406 x 133.
+// The folder group at 96 dots per inch; the compact layout shows it alone (406 x 133).
 constexpr RECT kFolderGroup{8, 0, 8 + 385, 0 + 97};
-constexpr int kAllowanceX = 13;
-constexpr int kAllowanceY = 36;
-constexpr int kCompactWidth = kFolderGroup.right + kAllowanceX;
-constexpr int kCompactHeight = kFolderGroup.bottom + kAllowanceY;
+
+window::Size CompactSize() {
+    const auto layouts = window::MainLayouts::From({.folderGroupRight = kFolderGroup.right,
+                                                    .folderGroupBottom = kFolderGroup.bottom});
+    return {layouts.compactWidth, layouts.compactHeight};
+}
 
 // The window colour of the skin selected at creation ("Emerald (internal)").
 constexpr COLORREF kEmeraldWindow = RGB(0x0e, 0x3b, 0x2f);
@@ -46,12 +47,13 @@ bool MainWindow::Create(HINSTANCE instance) {
     if (!RegisterClassExW(&windowClass)) return false;
 
     const int dpi = ScreenDpi();
+    const window::Size compact = CompactSize();
     // No system caption or border: the client area is the whole window. The system menu (close
     // only) keeps Alt+F4 and the task bar's close; WS_EX_APPWINDOW gives the popup its task bar
     // entry.
     window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_APPWINDOW, kMainWindowClass, L"",
                               WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
-                              ScaleFrom96(kCompactWidth, dpi), ScaleFrom96(kCompactHeight, dpi), nullptr, nullptr,
+                              ScaleFrom96(compact.width, dpi), ScaleFrom96(compact.height, dpi), nullptr, nullptr,
                               instance, nullptr);
     if (!window_) return false;
     // Opaque until the closing fade lowers it.
