@@ -15,72 +15,16 @@
 #include "platform/EndProcess.h"
 #include "platform/GameWindow.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/ScopedRegistryValue.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 namespace {
 
-// A started program; ended and closed when this goes out of scope.
-class Child {
-public:
-    explicit Child(const fs::path& program, const std::wstring& arguments) {
-        std::wstring line = L"\"" + program.native() + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info_))
-            info_ = {};
-    }
-    ~Child() {
-        if (!info_.hProcess) return;
-        TerminateProcess(info_.hProcess, 1);
-        WaitForSingleObject(info_.hProcess, INFINITE);
-        CloseHandle(info_.hProcess);
-        CloseHandle(info_.hThread);
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    int pid() const { return static_cast<int>(info_.dwProcessId); }
-    bool running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    // The exit code once it has ended within `limit`.
-    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit) const {
-        if (!info_.hProcess || WaitForSingleObject(info_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
-// Wine draws windows through a display; the stand-in's window needs none, so the programs this
-// test starts get Wine's null graphics driver, and the prefix gets its old setting back after.
-class NullGraphicsDriver {
-public:
-    NullGraphicsDriver() {
-        wchar_t value[64];
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, kKey, kName, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
-            old_ = value;
-        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kName, REG_SZ, L"null", sizeof L"null");
-    }
-    ~NullGraphicsDriver() {
-        if (old_)
-            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kName, REG_SZ, old_->c_str(),
-                            static_cast<DWORD>((old_->size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kName);
-    }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\Wine\\Drivers";
-    static constexpr const wchar_t* kName = L"Graphics";
-    std::optional<std::wstring> old_;
-};
+using Child = packwell::test::ChildProcess;
+using packwell::test::NullGraphicsDriver;
 
 class GameOnDesktop : public ::testing::Test {
 protected:

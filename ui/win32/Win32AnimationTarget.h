@@ -1,0 +1,23 @@
+#pragma once
+// A window as seen by the animation engine: a top-level window by its outer rectangle on the
+// screen, a child control by its rectangle in its parent's client area.
+#include <windows.h>
+
+#include "ui/window/AnimationEngine.h"
+
+namespace packwell::anim {
+
+class Win32AnimationTarget final : public AnimationTarget {
+public:
+    explicit Win32AnimationTarget(HWND window) : window_(window) {}
+    bool Alive() const override { return IsWindow(window_) != FALSE; }  // a destroyed control ends its request
+    int Get(Axis axis) const override;
+    void Set(Axis axis, int value) override;
+
+private:
+    RECT Placement() const;
+
+    HWND window_;
+};
+
+}  // namespace packwell::anim
