@@ -44,7 +44,8 @@ std::vector<HWND> MainWindows() {
 // A function of Windows 10 that the headers for Windows 7 leave out; null where it is missing.
 template <typename Function>
 Function User32(const char* name) {
-    return reinterpret_cast<Function>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
+    // Through a generic function pointer: FARPROC's own type says nothing of the real one.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 // Polls (bounded, generously for a loaded machine) until the condition holds.
@@ -109,6 +110,9 @@ TEST_F(PackwellProgram, ShowsTheCompactOpaqueWindowCentredAndEndsOnClose) {
     EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - 133) / 2);
     EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(win32::WindowAlpha(window), std::optional<BYTE>(255));
+    wchar_t caption[64] = {};
+    GetWindowTextW(window, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"Packwell v1.2.6 - Brenvik 1.12.2");
     EXPECT_TRUE(fs::is_directory(temp.appData() / "Quorvane" / "Packwell")) << "the data folder was not made";
 
     PostMessageW(window, WM_CLOSE, 0, 0);

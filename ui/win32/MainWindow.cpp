@@ -2,7 +2,10 @@
 
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/LayeredAlpha.h"
+#include "core/Utf8Path.h"
+#include "core/settings/SharedValues.h"
 #include "ui/window/MainLayouts.h"
+#include "ui/window/MainCaption.h"
 
 namespace packwell::win32 {
 
@@ -51,7 +54,9 @@ bool MainWindow::Create(HINSTANCE instance) {
     // No system caption or border: the client area is the whole window. The system menu (close
     // only) keeps Alt+F4 and the task bar's close; WS_EX_APPWINDOW gives the popup its task bar
     // entry.
-    window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_APPWINDOW, kMainWindowClass, L"",
+    // The task bar shows the caption; the title bar the program draws will show it too.
+    const std::wstring caption = PathFromUtf8(window::MainCaption(kGameVersion)).wstring();
+    window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_APPWINDOW, kMainWindowClass, caption.c_str(),
                               WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
                               ScaleFrom96(compact.width, dpi), ScaleFrom96(compact.height, dpi), nullptr, nullptr,
                               instance, nullptr);

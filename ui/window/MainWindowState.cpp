@@ -17,7 +17,7 @@ void MainWindowState::LoadProgramValues() {
     ModsUrlPath = kModsUrlPath;
 }
 
-std::string MainWindowState::Caption() const { return "Packwell v1.2.6 - Brenvik " + GameVersion; }
+std::string MainWindowState::Caption() const { return MainCaption(GameVersion); }
 
 std::string MainWindowState::WelcomeText(const std::string& checkCaption, const std::string& downloadCaption) const {
     return "   Добро пожаловать :)\r\n   Для начала нажмите «" + checkCaption + "»," + "\r\n" + "а затем «" +

@@ -15,6 +15,7 @@
 #include "core/log/StatusLog.h"
 #include "core/settings/IniFile.h"
 #include "core/sync/SyncRun.h"
+#include "ui/window/MainCaption.h"
 
 namespace packwell::window {
 
