@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "ui/window/AnimationEngine.h"
 #include "ui/qt/animation/QtAnimationTimer.h"
 #include "ui/qt/animation/WidgetAnimationTarget.h"
 
@@ -24,8 +23,11 @@ Service& TheService() {
 
 void AnimateControl(QWidget* Control, int Left, int Top, int Width, int Height, double Multiplier,
                     const std::string& Task) {
-    TheService().engine.Animate(std::make_shared<packwell::anim::WidgetAnimationTarget>(Control),
-                                packwell::anim::Targets{Left, Top, Width, Height}, Multiplier, Task);
+    AnimateControl(Control, packwell::anim::Targets{Left, Top, Width, Height}, Multiplier, Task);
+}
+
+void AnimateControl(QWidget* Control, const packwell::anim::Targets& To, double Multiplier, const std::string& Task) {
+    TheService().engine.Animate(std::make_shared<packwell::anim::WidgetAnimationTarget>(Control), To, Multiplier, Task);
 }
 
 void StopAnimations() { TheService().engine.Stop(); }

@@ -17,6 +17,7 @@
 #include "ui/qt/QtProgressBar.h"
 #include "ui/qt/Unit2.h"
 #include "ui/qt/WindowRunHost.h"
+#include "ui/window/MainControls.h"
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/SkinManager.h"
 #include "ui/qt/skin/TitleBar.h"
@@ -39,6 +40,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
     button->setGeometry(geometry);
     return button;
 }
+
+QRect ToQRect(const packwell::WindowRect& r) { return {r.left, r.top, r.width, r.height}; }
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const char* caption, QRect geometry) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
@@ -99,7 +102,7 @@ void TVantorCompatibility::BuildControls() {
     sClient->setAttribute(Qt::WA_StyledBackground);
     sClient->move(kFrame, skin::TsTitleBar::kHeight);
 
-    sGroupBox2 = MakeGroupBox(sClient, "sGroupBox2", "Путь к папке с игрой", {8, 0, 385, 97});
+    sGroupBox2 = MakeGroupBox(sClient, "sGroupBox2", "Путь к папке с игрой", ToQRect(packwell::window::kFolderGroup));
     sGroupBox2->setStyleSheet(QStringLiteral("QGroupBox { %1 }").arg(kCaptionColour));
     sEdit1 = new QLineEdit(sGroupBox2);
     sEdit1->setObjectName(QStringLiteral("sEdit1"));
@@ -124,7 +127,7 @@ void TVantorCompatibility::BuildControls() {
     // and the buttons on top so their frames stay whole.
     sLabel1->lower();
 
-    sGroupBox3 = MakeGroupBox(sClient, "sGroupBox3", "Действия", {8, 97, 385, 161});
+    sGroupBox3 = MakeGroupBox(sClient, "sGroupBox3", "Действия", ToQRect(packwell::window::kActionsGroup));
     sGroupBox3->setMouseTracking(true);
     sButtonCheck = MakeButton(sGroupBox3, "sButtonCheck", "Проверить совместимость", {8, 16, 369, 41});
     sButtonDownload = MakeButton(sGroupBox3, "sButtonDownload", "Запуск синхронизации", {8, 64, 306, 41});
@@ -148,7 +151,7 @@ void TVantorCompatibility::BuildControls() {
     sGroupBox3->setEnabled(false);
     sGroupBox3->hide();
 
-    sGroupBox1 = MakeGroupBox(sClient, "sGroupBox1", "Статус", {400, 0, 417, 258});
+    sGroupBox1 = MakeGroupBox(sClient, "sGroupBox1", "Статус", ToQRect(packwell::window::kStatusGroup));
     sMemo1 = new QPlainTextEdit(sGroupBox1);
     sMemo1->setObjectName(QStringLiteral("sMemo1"));
     sMemo1->setGeometry(8, 16, 401, 234);

@@ -114,5 +114,5 @@ void TVantorCompatibility::ShowCleanupDialog() {
     const QSize screen = PrimaryScreenSize();
     const packwell::WindowRect target = packwell::CleanupDialogTarget(screen.width(), screen.height());
     FutureAnimations::AnimateControl(CleanupDialog.get(), target.left, target.top, target.width, target.height,
-                                     0.2, "size");
+                                     packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
 }

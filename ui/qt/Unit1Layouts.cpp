@@ -32,9 +32,7 @@ packwell::window::Size ScreenSize() {
 
 // Runs a layout request on the window, when there is one.
 void Animate(QWidget* window, const std::optional<packwell::anim::Targets>& to) {
-    if (to)
-        FutureAnimations::AnimateControl(window, to->Left, to->Top, to->Width, to->Height,
-                                         packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
+    if (to) FutureAnimations::AnimateControl(window, *to, packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ void TVantorCompatibility::ClosingStep() {
     if (const auto& to = step.collapse) {
         Timer5->stop();
         FutureAnimations::StopAnimations();
-        FutureAnimations::AnimateControl(this, to->Left, to->Top, to->Width, to->Height, packwell::window::kClosingSpeed,
+        FutureAnimations::AnimateControl(this, *to, packwell::window::kClosingSpeed,
                                          std::string(packwell::window::kClosingTask));
     }
     alphaBlend_ = true;

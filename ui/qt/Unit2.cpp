@@ -17,6 +17,7 @@
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/TitleBar.h"
 #include "ui/qt/skin/WindowDrag.h"
+#include "ui/window/MainLayouts.h"
 
 namespace {
 constexpr int kItemHeight = 16;
@@ -118,7 +119,8 @@ void TVantorCompatibility2::HandBack() {
     const QSize screen = PrimaryScreenSize();
     const packwell::WindowRect target =
         packwell::HandBackTarget(screen.width(), screen.height(), main_.FullWidth(), main_.ActionsHeight());
-    FutureAnimations::AnimateControl(&main_, target.left, target.top, target.width, target.height, 0.2, "size");
+    FutureAnimations::AnimateControl(&main_, target.left, target.top, target.width, target.height,
+                                     packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
     QScrollBar* bar = main_.sMemo1->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

@@ -4,6 +4,7 @@
 #include "ui/win32/LayeredAlpha.h"
 #include "core/Utf8Path.h"
 #include "core/settings/SharedValues.h"
+#include "ui/window/MainControls.h"
 #include "ui/window/MainLayouts.h"
 #include "ui/window/MainCaption.h"
 
@@ -11,12 +12,11 @@ namespace packwell::win32 {
 
 namespace {
 
-// The folder group at 96 dots per inch; the compact layout shows it alone (406 x 133).
-constexpr RECT kFolderGroup{8, 0, 8 + 385, 0 + 97};
-
+// The compact layout shows the folder group alone (406 x 133 at 96 dots per inch).
 window::Size CompactSize() {
-    const auto layouts = window::MainLayouts::From({.folderGroupRight = kFolderGroup.right,
-                                                    .folderGroupBottom = kFolderGroup.bottom});
+    constexpr WindowRect group = window::kFolderGroup;
+    const auto layouts = window::MainLayouts::From({.folderGroupRight = group.left + group.width,
+                                                    .folderGroupBottom = group.top + group.height});
     return {layouts.compactWidth, layouts.compactHeight};
 }
 
