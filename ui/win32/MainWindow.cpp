@@ -2,6 +2,7 @@
 
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/LayeredAlpha.h"
+#include "ui/win32/ScreenshotHook.h"
 #include "core/Utf8Path.h"
 #include "core/settings/SharedValues.h"
 #include "ui/window/MainControls.h"
@@ -59,8 +60,10 @@ bool MainWindow::Create(HINSTANCE instance) {
     window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_APPWINDOW, kMainWindowClass, caption.c_str(),
                               WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
                               ScaleFrom96(compact.width, dpi), ScaleFrom96(compact.height, dpi), nullptr, nullptr,
-                              instance, nullptr);
+                              instance, this);
     if (!window_) return false;
+    controls_ = std::make_unique<MainControls>(window_, dpi, static_cast<MainControlEvents&>(*this));
+    ApplyScreenshotHook(window_, *controls_);
     // Opaque until the closing fade lowers it.
     SetWindowAlpha(window_, kOpaque);
     return true;
@@ -80,6 +83,13 @@ void MainWindow::Show() {
 }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    LRESULT handled = 0;
+    if (self && self->controls_ && self->controls_->HandleWindowMessage(message, wParam, lParam, handled))
+        return handled;
     switch (message) {
         case WM_CLOSE:
             // For now a close request ends the program at once; the fading close replaces this.
@@ -94,6 +104,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
             return 0;
         }
         case WM_DESTROY:
+            if (self) self->controls_.reset();
             PostQuitMessage(0);
             return 0;
         default:

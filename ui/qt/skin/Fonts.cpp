@@ -2,7 +2,8 @@
 
 #include <QFontDatabase>
 #include <QStringList>
-#include <cmath>
+
+#include "ui/window/SkinFonts.h"
 
 namespace skin {
 
@@ -17,7 +18,7 @@ void InstallFontFallbacks() {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), tahoma);
 }
 
-int PointsToPixels(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+int PointsToPixels(int points) { return packwell::window::PointsToPixels(points); }
 
 QFont SkinFont(const QString& family, int points, bool bold) {
     QFont font(family);

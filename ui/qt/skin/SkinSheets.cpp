@@ -1,29 +1,19 @@
 #include "ui/qt/skin/SkinSheets.h"
 
+#include "ui/window/SkinPalette.h"
+
 namespace skin {
 namespace {
 
-struct Palette {
-    const char* window;      // form and group box background
-    const char* frame;       // group box and edit borders
-    const char* caption;     // group box captions and plain text
-    const char* field;       // edit and memo background
-    const char* button;      // button face
-    const char* buttonHover;
-    const char* buttonDown;
-    const char* accent;      // progress, check marks, focus
-    const char* disabled;    // disabled text
-    const char* titleBar;
-};
+using packwell::window::SkinPalette;
 
-constexpr Palette kEmeraldColours{"#0e3b2f", "#2a9d6f", "#e6eeff", "#082a21", "#16704f", "#1f8c63",
-                                  "#0f5239", "#3ddc97", "#7f9c92", "#0a2c23"};
-constexpr Palette kMaterialDarkColours{"#212121", "#4a4a4a", "#eeeeee", "#181818", "#333333", "#3d3d3d",
-                                       "#2a2a2a", "#26a69a", "#7a7a7a", "#161616"};
+QString Hex(packwell::window::Rgb colour) {
+    return QStringLiteral("#%1").arg(colour, 6, 16, QLatin1Char('0'));
+}
 
 // One template for both skins: they differ in colour only, so every control looks the
 // same shape whichever skin is selected.
-QString Sheet(const Palette& p) {
+QString Sheet(const SkinPalette& p) {
     QString s = QStringLiteral(R"(
 QWidget#TVantorCompatibility, QWidget#TVantorCompatibility2, QWidget#sClient {
   background: %window%; color: %caption%; }
@@ -61,12 +51,12 @@ QToolTip { background: %window%; color: %caption%; border: 1px solid %accent%; }
 QListWidget { background: %field%; color: %caption%; border: 1px solid %frame%; }
 QListWidget#sCheckListBoxDel { border: 1px solid %frame%; selection-background-color: %accent%; }
 )");
-    const std::pair<const char*, const char*> keys[] = {
+    const std::pair<const char*, packwell::window::Rgb> keys[] = {
         {"%window%", p.window},         {"%frame%", p.frame},           {"%caption%", p.caption},
         {"%field%", p.field},           {"%buttonHover%", p.buttonHover}, {"%buttonDown%", p.buttonDown},
         {"%button%", p.button},         {"%accent%", p.accent},         {"%disabled%", p.disabled},
         {"%titleBar%", p.titleBar}};
-    for (const auto& [key, value] : keys) s.replace(QLatin1String(key), QLatin1String(value));
+    for (const auto& [key, value] : keys) s.replace(QLatin1String(key), Hex(value));
     return s;
 }
 
@@ -75,9 +65,8 @@ QListWidget#sCheckListBoxDel { border: 1px solid %frame%; selection-background-c
 QStringList BuiltInSkinNames() { return {kMaterialDark, kEmerald}; }
 
 QString SkinStyleSheet(const QString& name) {
-    if (name == kEmerald) return Sheet(kEmeraldColours);
-    if (name == kMaterialDark) return Sheet(kMaterialDarkColours);
-    return {};
+    const auto palette = packwell::window::FindSkinPalette(name.toStdString());
+    return palette ? Sheet(*palette) : QString();
 }
 
 }  // namespace skin

@@ -3,10 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/window/SkinPalette.h"
+
 namespace skin {
 
-inline const QString kEmerald = QStringLiteral("Emerald (internal)");
-inline const QString kMaterialDark = QStringLiteral("Material Dark (internal)");
+inline const QString kEmerald = QString::fromUtf8(packwell::window::kEmeraldSkin);
+inline const QString kMaterialDark = QString::fromUtf8(packwell::window::kMaterialDarkSkin);
 
 QStringList BuiltInSkinNames();
 // Empty for an unknown name.
