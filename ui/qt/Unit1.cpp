@@ -258,8 +258,7 @@ void TVantorCompatibility::Console(std::uint8_t IsHead, bool NdTime, const std::
 
 void TVantorCompatibility::AppendToMemo(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) sMemo1->appendPlainText(QString::fromStdString(line));
-    QScrollBar* bar = sMemo1->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    ScrollLogToEnd();
 }
 
 void TVantorCompatibility::resizeEvent(QResizeEvent* event) {

@@ -164,6 +164,7 @@ private:
     bool AwaitFetch(const packwell::window::FetchStarter& start) override;
     void ShowStatusGroup() override;
     void ShowBars(const packwell::window::BarsLayout& bars) override;
+    void ScrollLogToEnd() override;
     void OpenTextFile(const std::filesystem::path& file) override;
     void ShowExportError(const std::string& reason) override;
     packwell::window::Size WindowSize() const override { return {width(), height()}; }

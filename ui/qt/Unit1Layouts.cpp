@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QThread>
 
 #include "ui/qt/FutureAnimations.h"
@@ -55,6 +57,11 @@ void TVantorCompatibility::ShowStatusGroup() { sGroupBox1->setVisible(true); }
 void TVantorCompatibility::ShowBars(const packwell::window::BarsLayout& bars) {
     for (int i = 1; i <= 5; ++i) ProgressBar(i)->setVisible(bars.shown[i - 1]);
     sProgressBar1->resize(bars.firstBarAcross ? ClientWidth() - 16 : sProgressBar2->width(), sProgressBar1->height());
+}
+
+void TVantorCompatibility::ScrollLogToEnd() {
+    QScrollBar* bar = sMemo1->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void TVantorCompatibility::OpenTextFile(const std::filesystem::path& file) { services_.openTextFile(file); }

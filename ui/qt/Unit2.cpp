@@ -6,25 +6,23 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <exception>
 
 #include "core/cleanup/CleanupGeometry.h"
-#include "ui/qt/FutureAnimations.h"
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
 #include "ui/qt/skin/CheckListDelegate.h"
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/TitleBar.h"
 #include "ui/qt/skin/WindowDrag.h"
-#include "ui/window/MainLayouts.h"
 
 namespace {
 constexpr int kItemHeight = 16;
 }
 
 TVantorCompatibility2::TVantorCompatibility2(TVantorCompatibility& mainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), main_(mainWindow) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      CleanupDialogState(mainWindow),
+      mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TVantorCompatibility2"));
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
@@ -74,7 +72,7 @@ void TVantorCompatibility2::BuildControls() {
     sButtonDel->setObjectName(QStringLiteral("sButtonDel"));
     sButtonDel->setGeometry(8, 192, 505, 25);
     sButtonDel->setFont(skin::ComicSans(12, true));
-    connect(sButtonDel, &QPushButton::clicked, this, &TVantorCompatibility2::sButtonDelClick);
+    connect(sButtonDel, &QPushButton::clicked, this, [this] { sButtonDelClick(); });
 }
 
 std::vector<packwell::CleanupItem> TVantorCompatibility2::Items() const {
@@ -86,9 +84,9 @@ std::vector<packwell::CleanupItem> TVantorCompatibility2::Items() const {
     return items;
 }
 
-void TVantorCompatibility2::FormShow() {
+void TVantorCompatibility2::ShowItems(const std::vector<packwell::CleanupItem>& items) {
     sCheckListBoxDel->clear();
-    for (const packwell::CleanupItem& entry : packwell::FillCleanupList(main_.Lists.DeleteList, *main_.SettingsIni)) {
+    for (const packwell::CleanupItem& entry : items) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.name), sCheckListBoxDel);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
@@ -96,36 +94,11 @@ void TVantorCompatibility2::FormShow() {
     }
 }
 
-void TVantorCompatibility2::sButtonDelClick() {
-    // A white-list that cannot be written deletes nothing. The window comes back all the same
-    // (this dialog has no other way out), and the error box then shows above it.
-    std::exception_ptr failure;
-    try {
-        packwell::DeleteTickedFiles(Items(), main_.VersionModsDir, *main_.SettingsIni, main_.StatusLog);
-    } catch (const std::exception&) {
-        failure = std::current_exception();
-    }
-    HandBack();
-    if (failure) main_.Guarded([&] { std::rethrow_exception(failure); });
-}
-
-void TVantorCompatibility2::HandBack() {
-    main_.setGeometry(geometry());
-    main_.ReturnFromCleanup = true;
-    main_.setEnabled(true);
-    main_.sGroupBox1->setVisible(true);  // the full layout is the one with the status panel
-    main_.show();                        // centred at this size
+void TVantorCompatibility2::ShowMainInPlace() {
+    mainWindow_.setGeometry(geometry());
+    mainWindow_.show();  // centred at this size
     hide();
-    const QSize screen = PrimaryScreenSize();
-    const packwell::WindowRect target =
-        packwell::HandBackTarget(screen.width(), screen.height(), main_.FullWidth(), main_.ActionsHeight());
-    FutureAnimations::AnimateControl(&main_, target.left, target.top, target.width, target.height,
-                                     packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
-    QScrollBar* bar = main_.sMemo1->verticalScrollBar();
-    bar->setValue(bar->maximum());
 }
-
-bool TVantorCompatibility2::sGroupBox1MouseDown() { return !FutureAnimations::IsAnimating(); }
 
 void TVantorCompatibility2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/cleanup/Cleanup.h"
+#include "ui/window/CleanupDialogState.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +18,7 @@ namespace skin {
 class TsTitleBar;
 }
 
-class TVantorCompatibility2 : public QWidget {
+class TVantorCompatibility2 : public QWidget, public packwell::window::CleanupDialogState {
     Q_OBJECT
 public:
     // Frame around the client area: 8 on the sides and below, the title bar and 5 above
@@ -35,12 +36,7 @@ public:
     QPushButton* sButtonDel = nullptr;
 
     // The list as it stands: every name with its tick.
-    std::vector<packwell::CleanupItem> Items() const;
-
-    void FormShow();
-    void sButtonDelClick();
-    // Asked at every press on a drag area: refused while anything animates.
-    bool sGroupBox1MouseDown();
+    std::vector<packwell::CleanupItem> Items() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -49,8 +45,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ShowItems(const std::vector<packwell::CleanupItem>& items) override;
+    void ShowMainInPlace() override;
     void BuildControls();
-    void HandBack();
 
-    TVantorCompatibility& main_;
+    TVantorCompatibility& mainWindow_;
 };

@@ -283,6 +283,11 @@ void MainWindow::ShowBars(const window::BarsLayout& bars) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void MainWindow::ScrollLogToEnd() {
+    const LRESULT count = SendMessageW(controls_->sMemo1, LB_GETCOUNT, 0, 0);
+    if (count > 0) SendMessageW(controls_->sMemo1, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
+}
+
 void MainWindow::ShowExportError(const std::string& reason) {
     const std::string text = "Не удалось сохранить статус в файл «Packwell - Статус.txt».\r\n" + reason;
     MessageBoxW(window_, WideFromUtf8(text).c_str(), L"Статус", MB_OK | MB_ICONERROR);

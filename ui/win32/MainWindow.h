@@ -75,6 +75,7 @@ private:
     void ShowCleanupDialog() override;
     void ShowStatusGroup() override;
     void ShowBars(const window::BarsLayout& bars) override;
+    void ScrollLogToEnd() override;
     void OpenTextFile(const std::filesystem::path& file) override { services_.openTextFile(file); }
     void ShowExportError(const std::string& reason) override;
     window::Size WindowSize() const override;

@@ -26,6 +26,7 @@
 
 namespace packwell::window {
 
+class CleanupDialogState;
 class WindowRunHost;
 
 class MainWindowState : public MainWindowView {
@@ -131,6 +132,7 @@ protected:
 
 private:
     friend class WindowRunHost;
+    friend class CleanupDialogState;
 
     void CheckEnded(CheckResult result, std::exception_ptr error);
     void ClosingStep();

@@ -72,6 +72,7 @@ protected:
     // --- the status group, the log and the bars ---
     virtual void ShowStatusGroup() = 0;
     virtual void ShowBars(const BarsLayout& bars) = 0;
+    virtual void ScrollLogToEnd() = 0;
     virtual void OpenTextFile(const std::filesystem::path& file) = 0;
     virtual void ShowExportError(const std::string& reason) = 0;
 
