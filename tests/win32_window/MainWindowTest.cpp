@@ -18,6 +18,8 @@
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ScopedRegistryValue.h"
+#include "core/settings/Settings.h"
+#include "ui/win32/CleanupDialog.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/NestedLoop.h"
@@ -116,14 +118,18 @@ protected:
         return lines;
     }
 
-    void ServeMods(const std::vector<std::pair<std::string, std::string>>& mods) {
+    void ServeMods(const std::vector<std::pair<std::string, std::string>>& mods,
+                   const std::vector<std::string>& deletable = {}) {
         std::string manifest = "[modlist]\r\nCount=" + std::to_string(mods.size()) + "\r\n";
         for (std::size_t i = 0; i < mods.size(); ++i) {
             const std::string n = std::to_string(i + 1);
             manifest += "mod" + n + "=" + mods[i].first + "\r\nmod" + n + "size=" + std::to_string(mods[i].second.size()) + "\r\n";
             server.serve("/mods3/" + mods[i].first, mods[i].second);
         }
-        server.serve("/Update", manifest + "[dellist]\r\nCount=0\r\n");
+        manifest += "[dellist]\r\nCount=" + std::to_string(deletable.size()) + "\r\n";
+        for (std::size_t i = 0; i < deletable.size(); ++i)
+            manifest += "mod" + std::to_string(i + 1) + "=" + deletable[i] + "\r\n";
+        server.serve("/Update", manifest);
     }
 
     // Presses "Проверить совместимость" as a click does and waits for the check's end.
@@ -226,6 +232,63 @@ TEST_F(NativeWindow, ACheckThenASequentialAndATurboRunFetchEveryModAndShowIt) {
     EXPECT_EQ(readFile(Mods() / "b.jar"), "BB");
     EXPECT_EQ(LogLines(), w.StatusLog.Lines()) << "the list shows the log, in its order";
     EXPECT_TRUE(opened.empty());
+}
+
+// The place of a window at rest: none of its edges moved for a few animation ticks.
+RECT SettledPlace(HWND window) {
+    RECT before{}, after{};
+    do {
+        GetWindowRect(window, &before);
+        const auto until = std::chrono::steady_clock::now() + 60ms;
+        while (std::chrono::steady_clock::now() < until) {
+            win32::HandlePendingMessages();
+            Sleep(1);
+        }
+        GetWindowRect(window, &after);
+    } while (!EqualRect(&before, &after));
+    return after;
+}
+
+TEST_F(NativeWindow, ARunWithFilesToDeleteTurnsIntoTheCleanupDialogAndBack) {
+    win32::MainWindow& w = Start();
+    const win32::MainControls& c = *w.Controls();
+    home.write(fs::relative(Mods() / "old.jar", home.root()), "old");
+    home.write(fs::relative(Mods() / "keep.jar", home.root()), "keep");
+    ServeMods({{"a.jar", "AAAA"}}, {"keep.jar", "old.jar"});
+    w.Controls()->SetChecked(c.sCheckBox2, false);
+    Check();
+    SendMessageW(c.sButtonDownload, BM_CLICK, 0, 0);
+
+    win32::CleanupDialog& d = *w.Cleanup();
+    ASSERT_TRUE(PumpUntil([&] { return Visible(d.Handle()); })) << "the dialog did not come";
+    EXPECT_FALSE(Visible(w.Handle()));
+    const RECT shown = SettledPlace(d.Handle());
+    EXPECT_EQ(shown.right - shown.left, 553);
+    EXPECT_EQ(shown.bottom - shown.top, 279);
+    EXPECT_TRUE(GetWindowLongW(d.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Text(d.Handle()), "Очистка лишних файлов");
+    ASSERT_EQ(d.Items().size(), 2u);
+    EXPECT_TRUE(d.Items()[0].ticked && d.Items()[1].ticked) << "ticked unless white-listed";
+
+    // A click on the first line keeps that file.
+    RECT line{};
+    SendMessageW(d.sCheckListBoxDel, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&line));
+    SendMessageW(d.sCheckListBoxDel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(line.left + 5, line.top + 3));
+    SendMessageW(d.sCheckListBoxDel, WM_LBUTTONUP, 0, MAKELPARAM(line.left + 5, line.top + 3));
+    EXPECT_EQ(d.Items()[0].name, "keep.jar");
+    EXPECT_FALSE(d.Items()[0].ticked);
+    SendMessageW(d.sButtonDel, BM_CLICK, 0, 0);
+
+    EXPECT_TRUE(fs::exists(Mods() / "keep.jar"));
+    EXPECT_FALSE(fs::exists(Mods() / "old.jar"));
+    EXPECT_EQ(w.SettingsIni->ReadString(settings::kSection, settings::kWhiteList, ""), "keep.jar/");
+    EXPECT_FALSE(Visible(d.Handle()));
+    ASSERT_TRUE(Visible(w.Handle()));
+    EXPECT_TRUE(Visible(c.sGroupBox1)) << "back with the status panel";
+    const RECT back = SettledPlace(w.Handle());
+    EXPECT_EQ(back.right - back.left, 830);
+    EXPECT_EQ(back.bottom - back.top, 294);
+    EXPECT_EQ(LogLines(), w.StatusLog.Lines());
 }
 
 TEST_F(NativeWindow, ClosingFadesOutBySeventeenWhileItCollapsesThenEnds) {

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "core/cleanup/CleanupGeometry.h"
 #include "core/settings/SharedValues.h"
+#include "ui/win32/CleanupDialog.h"
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/NestedLoop.h"
@@ -44,6 +46,7 @@ MainWindow::~MainWindow() {
     StopJobs();
     EndRun();
     animations_.reset();
+    cleanup_.reset();
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
 
@@ -88,6 +91,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     StatusLog.SetListener([this, queue = queue_](const std::vector<std::string>& lines) {
         queue->Post([this, lines] { controls_->AppendLog(lines); });
     });
+    cleanup_ = std::make_unique<CleanupDialog>(*this);
     ApplyScreenshotHook(window_, *controls_);
     // Opaque until the closing fade lowers it.
     SetWindowAlpha(window_, kOpaque);
@@ -266,8 +270,22 @@ bool MainWindow::AwaitFetch(const window::FetchStarter& start) {
 }
 
 void MainWindow::ShowCleanupDialog() {
-    // The native cleanup dialog follows; until then the files to delete stay where they are and
-    // the window stays as it is.
+    RECT place{};
+    GetWindowRect(window_, &place);
+    ShowWindow(window_, SW_HIDE);
+    cleanup_->SelectSkin(controls_->SkinName());
+    cleanup_->ShowAt(place);  // fills its list and centres itself at this size
+    const window::Size screen = ScreenSize();
+    const WindowRect target = CleanupDialogTarget(screen.width, screen.height);
+    animations_->Animate(cleanup_->Handle(),
+                         {.Left = target.left, .Top = target.top, .Width = target.width, .Height = target.height},
+                         window::kLayoutSpeed, window::kSizeTask);
+}
+
+void MainWindow::ShowInPlace(const RECT& place) {
+    SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Show();
 }
 
 void MainWindow::ShowStatusGroup() { controls_->Show(controls_->sGroupBox1, true); }

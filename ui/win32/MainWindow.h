@@ -21,6 +21,8 @@ namespace packwell::win32 {
 // A second copy of the program looks for a window of this class (the single-instance guard).
 inline constexpr const wchar_t* kMainWindowClass = L"TVantorCompatibility";
 
+class CleanupDialog;
+
 class MainWindow final : public window::MainWindowState, private MainControlEvents {
 public:
     explicit MainWindow(WindowServices services = WindowServices::Defaults());
@@ -33,8 +35,12 @@ public:
     bool Create(HINSTANCE instance);
     // Shows the window centred in the work area at its present size.
     void Show();
+    // Back from the cleanup dialog: takes its place and size and is shown centred at that size.
+    void ShowInPlace(const RECT& place);
     HWND Handle() const { return window_; }
     MainControls* Controls() const { return controls_.get(); }
+    // Created hidden with the window, shown when files may be deleted.
+    CleanupDialog* Cleanup() const { return cleanup_.get(); }
 
     bool Closing() const override { return closing_; }
     void ShowError(const std::exception& error) override;
@@ -119,6 +125,7 @@ private:
     HWND window_ = nullptr;
     std::unique_ptr<MainControls> controls_;
     std::unique_ptr<WindowAnimations> animations_;
+    std::unique_ptr<CleanupDialog> cleanup_;
     MainTimers timers_;
     std::array<std::unique_ptr<Win32ProgressBar>, 5> barAdapters_;
     std::string pickerFolder_;

@@ -24,10 +24,12 @@ SkinFonts::SkinFonts(int dpi)
       comic8Bold(CreateSkinFont(L"Comic Sans MS", 8, true, dpi)),
       tahoma8(CreateSkinFont(L"Tahoma", 8, false, dpi)),
       tahoma8Bold(CreateSkinFont(L"Tahoma", 8, true, dpi)),
-      tahoma10Bold(CreateSkinFont(L"Tahoma", 10, true, dpi)) {}
+      tahoma10Bold(CreateSkinFont(L"Tahoma", 10, true, dpi)),
+      comic10(CreateSkinFont(L"Comic Sans MS", 10, false, dpi)),
+      comic12Bold(CreateSkinFont(L"Comic Sans MS", 12, true, dpi)) {}
 
 SkinFonts::~SkinFonts() {
-    for (HFONT font : {comic12, comic8Bold, tahoma8, tahoma8Bold, tahoma10Bold})
+    for (HFONT font : {comic12, comic8Bold, tahoma8, tahoma8Bold, tahoma10Bold, comic10, comic12Bold})
         if (font) DeleteObject(font);
 }
 

@@ -17,6 +17,8 @@ public:
     HFONT tahoma8 = nullptr;      // the window's default: title bar items, hints
     HFONT tahoma8Bold = nullptr;  // the log and the title bar's caption
     HFONT tahoma10Bold = nullptr; // the title bar's close mark
+    HFONT comic10 = nullptr;      // the cleanup dialog's explanation
+    HFONT comic12Bold = nullptr;  // the cleanup dialog's "Удалить"
 };
 
 // A font of `points` at 96 dots per inch, scaled to `dpi`; the caller deletes it.
