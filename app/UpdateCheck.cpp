@@ -1,6 +1,6 @@
 #include "app/UpdateCheck.h"
 
-#include "app/UpdateDialogsQt.h"
+#include "app/UpdateDialogs.h"
 #include "core/update/SelfUpdate.h"
 
 namespace packwell::app {
@@ -8,10 +8,10 @@ namespace packwell::app {
 // Stays on the start-up thread: no window exists yet that could freeze, the boxes are modal
 // there, and the start-up cannot go on before the answer.
 UpdateOutcome RunUpdateCheck(const IniFile& manifestIni) {
-    UpdateEnvironment env = UpdateEnvironment::ForThisProgram();
-    env.appDataDir = manifestIni.FileName().parent_path();  // the same folder, as the start-up made it
     const auto dialogs = MakeUpdateDialogs();
-    return EndsProcess(CheckForUpdate(env, *dialogs)) ? UpdateOutcome::EndProgram : UpdateOutcome::Continue;
+    // The same folder, as the start-up made it.
+    return StartupUpdateEndsProgram(manifestIni.FileName().parent_path(), *dialogs) ? UpdateOutcome::EndProgram
+                                                                                   : UpdateOutcome::Continue;
 }
 
 }  // namespace packwell::app

@@ -1,4 +1,4 @@
-#include "app/UpdateDialogsQt.h"
+#include "app/UpdateDialogs.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -3,8 +3,10 @@
 #include <exception>
 
 #include "app/win32/SingleInstance.h"
+#include "app/UpdateDialogs.h"
 #include "core/Utf8Path.h"
 #include "core/settings/SharedValues.h"
+#include "core/update/SelfUpdate.h"
 #include "ui/win32/MainWindow.h"
 
 namespace packwell::app::win32 {
@@ -27,8 +29,7 @@ int StartupSequence(HINSTANCE instance) {
     if (ActivateRunningInstance(kMainWindowClass)) return 0;
 
     EnsureAppDataDir();
-    // The self-update check belongs here, between the two looks for a running copy; this
-    // program does not run it yet.
+    if (StartupUpdateEndsProgram(AppDataDir(), *MakeUpdateDialogs())) return 0;
 
     // A copy that created its window while this one looked for an update wins.
     if (ActivateRunningInstance(kMainWindowClass)) return 0;

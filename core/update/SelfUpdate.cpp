@@ -65,6 +65,12 @@ bool EndsProcess(UpdateOutcome outcome) {
     return outcome != UpdateOutcome::NoConnection && outcome != UpdateOutcome::UpToDate;
 }
 
+bool StartupUpdateEndsProgram(const std::filesystem::path& appDataDir, UpdateDialogs& dialogs) {
+    UpdateEnvironment env = UpdateEnvironment::ForThisProgram();
+    env.appDataDir = appDataDir;
+    return EndsProcess(CheckForUpdate(env, dialogs));
+}
+
 UpdateOutcome CheckForUpdate(const UpdateEnvironment& env, UpdateDialogs& dialogs) {
     if (!env.isConnected()) {
         dialogs.Show(UpdateNoConnection());

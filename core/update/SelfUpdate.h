@@ -40,4 +40,8 @@ bool EndsProcess(UpdateOutcome outcome);
 // box is shown and the running program stays.
 UpdateOutcome CheckForUpdate(const UpdateEnvironment& env, UpdateDialogs& dialogs);
 
+// The start-up's check for this very program, with the AppData folder the start-up made: true
+// when the program must end now (declined, failed, or the replacement has been started).
+bool StartupUpdateEndsProgram(const std::filesystem::path& appDataDir, UpdateDialogs& dialogs);
+
 }  // namespace packwell

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/UpdateDialogsQt.h"
+#include "app/UpdateDialogs.h"
 
 namespace packwell::app {
 namespace {

@@ -26,7 +26,8 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-const fs::path kProgram = PACKWELL_EXE;
+const fs::path kProgram = PACKWELL_EXE;           // the shipped file
+const fs::path kTestProgram = PACKWELL_TEST_EXE;  // the same program for a test machine
 
 std::vector<HWND> MainWindows() {
     std::vector<HWND> found;
@@ -70,7 +71,7 @@ protected:
     }
 
     std::unique_ptr<test::ChildProcess> Start() {
-        auto program = std::make_unique<test::ChildProcess>(kProgram, L"");
+        auto program = std::make_unique<test::ChildProcess>(kTestProgram, L"");
         EXPECT_TRUE(program->started());
         return program;
     }

@@ -14,7 +14,7 @@
 #include "TestProcesses.h"
 #include "XCaption.h"
 #include "app/ApplicationTitle.h"
-#include "app/UpdateDialogsQt.h"
+#include "app/UpdateDialogs.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/qt/GameWarning.h"
 #include "ui/qt/Unit2.h"

@@ -2,43 +2,26 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <algorithm>
-#include <limits>
 
 namespace packwell::ui {
 
-std::int64_t QtProgressBar::ScaleFor(std::int64_t maximum) {
-    constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
-    return maximum <= kIntMax ? 1 : (maximum + kIntMax - 1) / kIntMax;
-}
-
-QtProgressBar::Shown QtProgressBar::Current() const {
-    if (maximum_ < 0) return {0, 0};  // range 0..0: busy
-    const std::int64_t scale = ScaleFor(maximum_);
-    const std::int64_t position = std::clamp<std::int64_t>(position_, 0, maximum_);
-    return {static_cast<int>(maximum_ / scale), static_cast<int>(position / scale)};
-}
-
 void QtProgressBar::SetMaximum(std::int64_t maximum) {
     std::lock_guard lock(mutex_);
-    maximum_ = maximum;
-    Show(Current());
+    Show(progress_.SetMaximum(maximum));
 }
 
 void QtProgressBar::SetPosition(std::int64_t position) {
     std::lock_guard lock(mutex_);
-    position_ = position;
-    Show(Current());
+    Show(progress_.SetPosition(position));
 }
 
 void QtProgressBar::Advance(std::int64_t delta) {
     std::lock_guard lock(mutex_);
-    position_ += delta;
-    Show(Current());
+    Show(progress_.Advance(delta));
 }
 
 // Called under mutex_, so values queued from one thread reach the bar in the order computed.
-void QtProgressBar::Show(Shown shown) {
+void QtProgressBar::Show(window::BarValue shown) {
     QProgressBar* bar = bar_.data();
     if (!bar) return;
     auto apply = [bar = bar_, shown] {

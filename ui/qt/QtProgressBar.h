@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "net/FutureDownloads/ProgressBar.h"
+#include "ui/window/BarProgress.h"
 
 namespace packwell::ui {
 
@@ -20,21 +21,12 @@ public:
     // Handles the window's events on the window's thread; on a worker it does nothing.
     void ProcessPendingEvents() override;
 
-    // Bars hold int; 64-bit values are divided by this before they are shown.
-    static std::int64_t ScaleFor(std::int64_t maximum);
-
 private:
-    struct Shown {
-        int maximum;
-        int value;
-    };
-    Shown Current() const;  // under mutex_
-    void Show(Shown shown);
+    void Show(window::BarValue shown);  // under mutex_
 
     QPointer<QProgressBar> bar_;
-    mutable std::mutex mutex_;
-    std::int64_t maximum_ = 0;
-    std::int64_t position_ = 0;
+    std::mutex mutex_;
+    window::BarProgress progress_;
 };
 
 }  // namespace packwell::ui

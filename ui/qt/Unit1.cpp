@@ -16,7 +16,6 @@
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/QtProgressBar.h"
 #include "ui/qt/Unit2.h"
-#include "ui/qt/WindowRunHost.h"
 #include "ui/window/MainControls.h"
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/SkinManager.h"
@@ -70,7 +69,6 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
         QMetaObject::invokeMethod(this, [this, lines] { AppendToMemo(lines); }, Qt::QueuedConnection);
     });
     for (int i = 0; i < 5; ++i) barAdapters_[i] = std::make_unique<packwell::ui::QtProgressBar>(ProgressBar(i + 1));
-    runHost_ = std::make_unique<WindowRunHost>(*this);
     FormCreate();
     CleanupDialog = std::make_unique<TVantorCompatibility2>(*this);
 }
@@ -197,21 +195,19 @@ void TVantorCompatibility::BuildControls() {
 }
 
 void TVantorCompatibility::WireEvents() {
-    connect(Timer1, &QTimer::timeout, this, &TVantorCompatibility::Timer1Timer);
-    connect(Timer5, &QTimer::timeout, this, &TVantorCompatibility::Timer5Timer);
-    connect(Timer6, &QTimer::timeout, this, &TVantorCompatibility::Timer6Timer);
-    connect(sButtonExit, &QPushButton::clicked, this, &TVantorCompatibility::sButtonExitClick);
-    connect(sButtonSetFolder, &QPushButton::clicked, this, &TVantorCompatibility::sButtonSetFolderClick);
-    connect(sButtonCopyTL, &QPushButton::clicked, this, &TVantorCompatibility::sButtonCopyTLClick);
-    connect(sButtonOpenFolder, &QPushButton::clicked, this, &TVantorCompatibility::sButtonOpenFolderClick);
-    connect(sButtonCheck, &QPushButton::clicked, this, &TVantorCompatibility::sButtonCheckClick);
-    connect(sButtonDownload, &QPushButton::clicked, this, &TVantorCompatibility::sButtonDownloadClick);
-    connect(sCheckBox1, &skin::TsCheckBox::mouseUp, this, &TVantorCompatibility::sCheckBox1MouseUp);
-    connect(sCheckBox2, &skin::TsCheckBox::mouseUp, this, &TVantorCompatibility::sCheckBox2MouseUp);
-    connect(sTitleBar1->Item(0), &skin::TsTitleBarItem::mouseUp, this,
-            &TVantorCompatibility::sTitleBar1Items0MouseUp);
-    connect(sTitleBar1->Item(1), &skin::TsTitleBarItem::mouseUp, this,
-            &TVantorCompatibility::sTitleBar1Items2MouseUp);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer5, &QTimer::timeout, this, [this] { Timer5Timer(); });
+    connect(Timer6, &QTimer::timeout, this, [this] { Timer6Timer(); });
+    connect(sButtonExit, &QPushButton::clicked, this, [this] { sButtonExitClick(); });
+    connect(sButtonSetFolder, &QPushButton::clicked, this, [this] { sButtonSetFolderClick(); });
+    connect(sButtonCopyTL, &QPushButton::clicked, this, [this] { sButtonCopyTLClick(); });
+    connect(sButtonOpenFolder, &QPushButton::clicked, this, [this] { sButtonOpenFolderClick(); });
+    connect(sButtonCheck, &QPushButton::clicked, this, [this] { sButtonCheckClick(); });
+    connect(sButtonDownload, &QPushButton::clicked, this, [this] { sButtonDownloadClick(); });
+    connect(sCheckBox1, &skin::TsCheckBox::mouseUp, this, [this](Qt::MouseButton b) { sCheckBox1MouseUp(b); });
+    connect(sCheckBox2, &skin::TsCheckBox::mouseUp, this, [this](Qt::MouseButton b) { sCheckBox2MouseUp(b); });
+    connect(sTitleBar1->Item(0), &skin::TsTitleBarItem::mouseUp, this, [this](Qt::MouseButton b) { sTitleBar1Items0MouseUp(b); });
+    connect(sTitleBar1->Item(1), &skin::TsTitleBarItem::mouseUp, this, [this](Qt::MouseButton b) { sTitleBar1Items2MouseUp(b); });
     connect(sTitleBar1, &skin::TsTitleBar::closeRequested, this, &QWidget::close);
 
     const std::initializer_list<QWidget*> dragAreas{this,       sTitleBar1, sClient, sGroupBox1, sMemo1->viewport(),
@@ -284,16 +280,6 @@ void TVantorCompatibility::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
-}
-
-bool TVantorCompatibility::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-        return true;
-    } catch (const std::exception& e) {
-        ShowError(e);
-        return false;
-    }
 }
 
 void TVantorCompatibility::ShowError(const std::exception& error) { ShowErrorBox(this, error); }

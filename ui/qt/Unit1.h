@@ -38,7 +38,6 @@ class QPushButton;
 class QTimer;
 
 class TVantorCompatibility2;
-class WindowRunHost;
 
 namespace packwell::ui {
 class QtProgressBar;
@@ -98,7 +97,7 @@ public:
     std::unique_ptr<TVantorCompatibility2> CleanupDialog;
 
     // --- layouts (outer sizes computed from the present control geometry) ---
-    packwell::window::MainLayouts Layouts() const;
+    packwell::window::MainLayouts Layouts() const override;
     int CompactWidth() const;
     int CompactHeight() const;
     int ActionsHeight() const;
@@ -116,67 +115,21 @@ public:
         Console(static_cast<std::uint8_t>(IsHead), NdTime, outt);
     }
 
-    // --- creation, start-up and closing ---
+    // --- creation and the Qt faces of the handlers ---
     void FormCreate();
     void FormShow();
-    void Timer1Timer();
-    void Timer5Timer();
-    void Timer6Timer();
-    // Every close request: refused, the closing sequence starts instead.
-    bool FormCloseQuery();
-    void sButtonExitClick();
-    int AlphaBlendValue() const { return alphaBlendValue_; }
-    bool AlphaBlend() const { return alphaBlend_; }
-    // The closing sequence has begun; nothing waits for the window any more.
-    bool Closing() const;
-    std::string WelcomeText() const;  // with this window's button captions
+    bool Closing() const override { return Timer6->Tag == 1; }
+    void sCheckBox1MouseUp(Qt::MouseButton) { OptionReleased(packwell::OptionBox::Turbo); }
+    void sCheckBox2MouseUp(Qt::MouseButton) { OptionReleased(packwell::OptionBox::Setups); }
+    void sTitleBar1Items0MouseUp(Qt::MouseButton) { SetupsPlusItemReleased(); }  // "Setups+"
+    void sTitleBar1Items2MouseUp(Qt::MouseButton) { ForgeItemReleased(); }       // "Forge Install"
 
-    // --- layouts ---
-    // 0 no bars, 1 one bar across, 2 five bars; returns when the window has the new height,
-    // when nothing animates any more, or when the program is closing.
-    void ChngSize(std::uint8_t SScript);
-    void RequestActionsLayout();
-    void RequestCompactLayout();
-    void sGroupBox3MouseMove();
-    // Asked at every press on a drag area: refused while anything animates.
-    bool sLabel1MouseDown();
-    void sMemo1DblClick();
-
-    // --- the game folder ---
-    void LoadSettings();
-    bool FindLauncherGameDir();
-    void ValidateGameFolder();
-    // The running-game guard, the last step of every validation.
-    void GuardAgainstRunningGame();
-    void SaveSettings();
-    void sButtonSetFolderClick();
-    void sButtonCopyTLClick();
-    void sButtonOpenFolderClick();
-    void sEdit1DblClick();
-    void sEdit1Enter();
-
-    // --- actions ---
-    // Returns at once; the check goes on off this thread with the window disabled.
-    void sButtonCheckClick();
-    void sButtonDownloadClick();
-    bool conecteon();
-    void sCheckBox1MouseUp(Qt::MouseButton button);
-    void sCheckBox2MouseUp(Qt::MouseButton button);
-    void sTitleBar1Items0MouseUp(Qt::MouseButton button);  // "Setups+"
-    void sTitleBar1Items2MouseUp(Qt::MouseButton button);  // "Forge Install"
-    // True when a fresh copy was downloaded; a call during its own download does nothing.
-    // Returns once the program is opened and the layout is back; the window lives meanwhile.
-    bool StartSetupsPlus();
-    // Hides this window and morphs the cleanup dialog out of it.
-    void ShowCleanupDialog();
-    // Bar 1 to 5 as a download drives it, from any thread.
-    FutureDownloads::ProgressBar* BarAdapter(int number) const;
-
-    // Runs a handler; an error it raises reaches the user in the standard error box.
-    // Returns false when it raised.
-    bool Guarded(const std::function<void()>& handler);
     // The application's standard error box.
-    void ShowError(const std::exception& error);
+    void ShowError(const std::exception& error) override;
+    // Hides this window and morphs the cleanup dialog out of it.
+    void ShowCleanupDialog() override;
+    // Bar 1 to 5 as a download drives it, from any thread.
+    FutureDownloads::ProgressBar* BarAdapter(int number) const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -185,28 +138,61 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // --- what the window shows for the decisions ---
+    void ShowGameDir(const std::string& dir) override;
+    void SetPickerFolder(const std::string& dir) override;
+    std::optional<std::string> ChooseFolder() override;
+    void ShowFolderLabel(const std::string& text) override;
+    void ShowActions(bool shown) override;
+    void ShowCopyTL(bool shown) override;
+    int FolderButtonWidth() const override;
+    void AnimateFolderButton(int width, double speed, const std::string& task) override;
+    void CopyPathToClipboard() override;
+    void OpenFolder(const std::filesystem::path& folder) override;
+    void ShowGameWarning() override;
+    packwell::GameGuardPlatform GamePlatform() const override { return services_.gamePlatform; }
+    bool TurboTicked() const override;
+    bool SetupsTicked() const override;
+    void SetTicks(bool turbo, bool setups) override;
+    std::string CheckCaption() const override;
+    std::string DownloadCaption() const override;
+    void EnableWindow(bool enabled) override { setEnabled(enabled); }
+    void EnableDownload(bool enabled) override;
+    void FocusDownload() override;
+    void FocusButton1() override;
+    std::function<bool()> ConnectivityProbe() const override { return services_.isConnected; }
+    bool AwaitFetch(const packwell::window::FetchStarter& start) override;
+    void ShowStatusGroup() override;
+    void ShowBars(const packwell::window::BarsLayout& bars) override;
+    void OpenTextFile(const std::filesystem::path& file) override;
+    void ShowExportError(const std::string& reason) override;
+    packwell::window::Size WindowSize() const override { return {width(), height()}; }
+    int WindowTop() const override { return y(); }
+    packwell::window::Size ScreenSize() const override;
+    int FolderGroupBottom() const override;
+    void AnimateWindow(const packwell::anim::Targets& to, double speed, const std::string& task) override;
+    bool Animating() const override;
+    std::string AnimationTask() const override;
+    void StopAnimations() override;
+    void PumpEvents() override;
+    void StartTimer(packwell::window::MainTimer timer) override;
+    void StopTimer(packwell::window::MainTimer timer) override;
+    bool TimerActive(packwell::window::MainTimer timer) const override;
+    void MarkClosing() override { Timer6->Tag = 1; }
+    void SetAlpha(int alpha) override { setWindowOpacity(alpha / 255.0); }
+    void RequestClose() override { close(); }
+    void Terminate() override { services_.terminate(); }
+
+    QTimer* TimerOf(packwell::window::MainTimer timer) const;
     void BuildControls();
     void BuildTitleBar();
     void WireEvents();
     void AppendToMemo(const std::vector<std::string>& lines);
-    void ClosingStep();
-    void SetAlpha(int value);
     void CentreOnScreen();
-    void AnswerToggle(packwell::OptionBox box, const QCheckBox* checkBox);
-    std::function<void(int layout)> LayoutSwitch();
     // Hands a function to this window's thread; what it raises reaches the error box.
     packwell::PostToUi UiPoster();
-    void CheckEnded(packwell::CheckResult result, std::exception_ptr error);
-    // Handles the window's events until the fetch that `start` begins has ended; true when a
-    // fresh copy arrived.
-    bool WaitForFetch(const std::function<packwell::FetchStart(packwell::FetchAndOpen::Ended)>& start);
 
     WindowServices services_;
     skin::WindowDrag* drag_ = nullptr;
-    std::unique_ptr<packwell::GameGuard> gameGuard_;
-    int alphaBlendValue_ = 255;
-    bool alphaBlend_ = false;
-    packwell::window::ClosingSequence closing_;
     std::array<std::unique_ptr<packwell::ui::QtProgressBar>, 5> barAdapters_;
-    std::unique_ptr<WindowRunHost> runHost_;
 };

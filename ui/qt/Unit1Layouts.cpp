@@ -1,14 +1,9 @@
-// The main window's layouts: their sizes, the requests that reach them, the progress-bar switch,
-// the status panel reveal and the drag rule.
+// The main window's layouts in Qt: the sizes from the controls' places, the animation service,
+// the bars, the status panel and the log export.
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QScreen>
 #include <QThread>
 
 #include "ui/qt/FutureAnimations.h"
@@ -18,22 +13,8 @@
 
 namespace {
 
-// A safety net only: the animation service gives up on a target it cannot reach, so the
-// wait normally ends long before this.
-constexpr int kMaxLayoutWaitMs = 30000;
-
 int Bottom(const QWidget* w) { return w->y() + w->height(); }
 int Right(const QWidget* w) { return w->x() + w->width(); }
-
-packwell::window::Size ScreenSize() {
-    const QSize screen = PrimaryScreenSize();
-    return {screen.width(), screen.height()};
-}
-
-// Runs a layout request on the window, when there is one.
-void Animate(QWidget* window, const std::optional<packwell::anim::Targets>& to) {
-    if (to) FutureAnimations::AnimateControl(window, *to, packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
-}
 
 }  // namespace
 
@@ -47,55 +28,39 @@ int TVantorCompatibility::CompactHeight() const { return Layouts().compactHeight
 int TVantorCompatibility::ActionsHeight() const { return Layouts().actionsHeight; }
 int TVantorCompatibility::FullWidth() const { return Layouts().fullWidth; }
 int TVantorCompatibility::ProgressHeight() const { return Layouts().progressHeight; }
+int TVantorCompatibility::FolderGroupBottom() const { return Bottom(sGroupBox2); }
+
+packwell::window::Size TVantorCompatibility::ScreenSize() const {
+    const QSize screen = PrimaryScreenSize();
+    return {screen.width(), screen.height()};
+}
 
 void TVantorCompatibility::CentreOnScreen() { CentreInWorkArea(*this); }
 
-void TVantorCompatibility::RequestActionsLayout() {
-    Animate(this, packwell::window::ActionsLayoutRequest({width(), height()}, Layouts(), ScreenSize(), ReturnFromCleanup));
+void TVantorCompatibility::AnimateWindow(const packwell::anim::Targets& to, double speed, const std::string& task) {
+    FutureAnimations::AnimateControl(this, to, speed, task);
 }
 
-void TVantorCompatibility::RequestCompactLayout() {
-    Animate(this, packwell::window::CompactLayoutRequest({width(), height()}, Layouts(), Bottom(sGroupBox2),
-                                                         ScreenSize(), ReturnFromCleanup));
+bool TVantorCompatibility::Animating() const { return FutureAnimations::IsAnimating(); }
+std::string TVantorCompatibility::AnimationTask() const { return FutureAnimations::CurrentAnimationTask(); }
+void TVantorCompatibility::StopAnimations() { FutureAnimations::StopAnimations(); }
+
+void TVantorCompatibility::PumpEvents() {
+    QThread::msleep(1);
+    QCoreApplication::processEvents();
 }
 
-void TVantorCompatibility::sGroupBox3MouseMove() {
-    Animate(this, packwell::window::StatusPanelRequest({width(), height()}, Layouts(), ScreenSize()));
-    sGroupBox1->setVisible(true);
+void TVantorCompatibility::ShowStatusGroup() { sGroupBox1->setVisible(true); }
+
+void TVantorCompatibility::ShowBars(const packwell::window::BarsLayout& bars) {
+    for (int i = 1; i <= 5; ++i) ProgressBar(i)->setVisible(bars.shown[i - 1]);
+    sProgressBar1->resize(bars.firstBarAcross ? ClientWidth() - 16 : sProgressBar2->width(), sProgressBar1->height());
 }
 
-void TVantorCompatibility::ChngSize(std::uint8_t SScript) {
-    const auto bars = packwell::window::BarsLayoutFor(SScript, Layouts());
-    if (!bars) return;
-    for (int i = 1; i <= 5; ++i) ProgressBar(i)->setVisible(bars->shown[i - 1]);
-    sProgressBar1->resize(bars->firstBarAcross ? ClientWidth() - 16 : sProgressBar2->width(), sProgressBar1->height());
-    const int target = bars->height;
-    FutureAnimations::AnimateControl(this, FutureAnimations::kKeep, FutureAnimations::kKeep, FutureAnimations::kKeep,
-                                     target, packwell::window::kLayoutSpeed, packwell::window::kSizeTask);
-    // The caller goes on once the height is there, or once it can no longer come: the request
-    // was cut short and nothing animates, or the program is closing.
-    const QDeadlineTimer bound(kMaxLayoutWaitMs);
-    while (height() != target && FutureAnimations::IsAnimating() && !Closing() && !bound.hasExpired()) {
-        QThread::msleep(1);
-        QCoreApplication::processEvents();
-    }
-}
+void TVantorCompatibility::OpenTextFile(const std::filesystem::path& file) { services_.openTextFile(file); }
 
-bool TVantorCompatibility::sLabel1MouseDown() {
-    if (FutureAnimations::IsAnimating()) return false;
-    Button1->setFocus();
-    return true;
-}
-
-void TVantorCompatibility::sMemo1DblClick() {
-    std::filesystem::path file;
-    try {
-        file = StatusLog.Export();
-    } catch (const std::exception& e) {
-        QMessageBox::critical(this, QStringLiteral("Статус"),
-                              QStringLiteral("Не удалось сохранить статус в файл «Packwell - Статус.txt».\n%1")
-                                  .arg(QString::fromUtf8(e.what())));
-        return;
-    }
-    Guarded([&] { services_.openTextFile(file); });
+void TVantorCompatibility::ShowExportError(const std::string& reason) {
+    QMessageBox::critical(this, QStringLiteral("Статус"),
+                          QStringLiteral("Не удалось сохранить статус в файл «Packwell - Статус.txt».\n%1")
+                              .arg(QString::fromStdString(reason)));
 }

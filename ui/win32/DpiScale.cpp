@@ -9,6 +9,17 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    // Looked up once: Windows 7 and 8 do not have it, and the headers for Windows 7 leave it out.
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpiForWindow && window ? static_cast<int>(getDpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : ScreenDpi();
+}
+
 int ScaleFrom96(int value, int dpi) { return MulDiv(value, dpi, USER_DEFAULT_SCREEN_DPI); }
+
+int ScaleTo96(int value, int dpi) { return MulDiv(value, USER_DEFAULT_SCREEN_DPI, dpi); }
 
 }  // namespace packwell::win32

@@ -1,5 +1,7 @@
 #include "ui/win32/Win32AnimationTarget.h"
 
+#include "ui/win32/DpiScale.h"
+
 namespace packwell::anim {
 
 RECT Win32AnimationTarget::Placement() const {
@@ -10,18 +12,22 @@ RECT Win32AnimationTarget::Placement() const {
     return r;
 }
 
+int Win32AnimationTarget::Dpi() const { return win32::WindowDpi(GetAncestor(window_, GA_ROOT)); }
+
 int Win32AnimationTarget::Get(Axis axis) const {
     const RECT r = Placement();
+    int value = 0;
     switch (axis) {
-        case Axis::Width: return r.right - r.left;
-        case Axis::Height: return r.bottom - r.top;
-        case Axis::Left: return r.left;
-        case Axis::Top: return r.top;
+        case Axis::Width: value = r.right - r.left; break;
+        case Axis::Height: value = r.bottom - r.top; break;
+        case Axis::Left: value = r.left; break;
+        case Axis::Top: value = r.top; break;
     }
-    return 0;
+    return win32::ScaleTo96(value, Dpi());
 }
 
-void Win32AnimationTarget::Set(Axis axis, int value) {
+void Win32AnimationTarget::Set(Axis axis, int value96) {
+    const int value = win32::ScaleFrom96(value96, Dpi());
     RECT r = Placement();
     int width = r.right - r.left;
     int height = r.bottom - r.top;

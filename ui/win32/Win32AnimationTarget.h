@@ -1,6 +1,8 @@
 #pragma once
 // A window as seen by the animation engine: a top-level window by its outer rectangle on the
-// screen, a child control by its rectangle in its parent's client area.
+// screen, a child control by its rectangle in its parent's client area, both in units of
+// 96 dots per inch like every size the window decides, so a move runs the same steps at any
+// scale.
 #include <windows.h>
 
 #include "ui/window/AnimationEngine.h"
@@ -16,6 +18,7 @@ public:
 
 private:
     RECT Placement() const;
+    int Dpi() const;
 
     HWND window_;
 };

@@ -1,11 +1,18 @@
 #include "ui/window/MainWindowState.h"
 
 #include "core/settings/SharedValues.h"
+#include "ui/window/WindowRunHost.h"
 
 namespace packwell::window {
 
 MainWindowState::MainWindowState(PostToUi post, FileOpener opener)
-    : setupsPlus_(post, opener), forge_(post, opener), check_(post) {}
+    : setupsPlus_(post, opener),
+      forge_(post, opener),
+      check_(post),
+      post_(std::move(post)),
+      runHost_(std::make_unique<WindowRunHost>(*this)) {}
+
+MainWindowState::~MainWindowState() = default;
 
 void MainWindowState::LoadProgramValues() {
     GameVersion = kGameVersion;
@@ -34,6 +41,16 @@ void MainWindowState::StopJobs() {
     check_.Stop();
     setupsPlus_.Stop();
     forge_.Stop();
+}
+
+bool MainWindowState::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        ShowError(e);
+        return false;
+    }
 }
 
 }  // namespace packwell::window

@@ -6,7 +6,8 @@
 
 namespace packwell::app {
 
-// Alone in its own source, so a build of the program can link other boxes in its place.
+// Alone in its own source (the Qt boxes, or the Windows message boxes), so a build of the
+// program can link other boxes in its place.
 std::unique_ptr<UpdateDialogs> MakeUpdateDialogs();
 
 }  // namespace packwell::app

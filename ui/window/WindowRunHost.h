@@ -4,18 +4,22 @@
 // steps neither fetch a program nor open the dialog: the program is about to end.
 #include "core/sync/RunHost.h"
 
-class TVantorCompatibility;
+namespace packwell::window {
 
-class WindowRunHost : public packwell::RunHost {
+class MainWindowState;
+
+class WindowRunHost : public RunHost {
 public:
-    explicit WindowRunHost(TVantorCompatibility& window) : window_(window) {}
+    explicit WindowRunHost(MainWindowState& window) : window_(window) {}
 
-    void ChngSize(packwell::BarLayout layout) override;
+    void ChngSize(BarLayout layout) override;
     void StartSetupsPlus() override;
     void ShowCleanupDialog() override;
     void EnableWindow() override;
     void SetDispatcherTimer(bool enabled) override;
 
 private:
-    TVantorCompatibility& window_;
+    MainWindowState& window_;
 };
+
+}  // namespace packwell::window
