@@ -389,6 +389,23 @@ TEST_F(MainControlsTest, ATickedBoxShowsItsTickAndAClearOneNone) {
     EXPECT_GE(ticked, 12) << "a tick of at least two pixels' width across the box";
 }
 
+// The actions group starts disabled: what it holds must look disabled too, not only refuse clicks.
+TEST_F(MainControlsTest, ADisabledGroupGreysTheCaptionsOfWhatItHolds) {
+    Host host(96);
+    MainControls& c = *host.controls;
+    const COLORREF caption = RGB(0xE6, 0xEE, 0xFF);
+    const COLORREF disabled = RGB(0x7F, 0x9C, 0x92);
+    auto count = [&](COLORREF colour) {
+        Rendering drawn(c.sButtonExit);
+        return drawn.Count(colour, {0, 0, drawn.width, drawn.height});
+    };
+    EXPECT_EQ(count(caption), 0);
+    EXPECT_GT(count(disabled), 0);
+    c.Enable(c.sGroupBox3, true);
+    EXPECT_GT(count(caption), 0);
+    EXPECT_EQ(count(disabled), 0);
+}
+
 // --- events ---
 
 TEST_F(MainControlsTest, ButtonsReportTheirClicksAndADisabledOneNothing) {
