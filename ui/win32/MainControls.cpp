@@ -95,7 +95,6 @@ MainControls::MainControls(HWND window, int dpi, MainControlEvents& events)
         // Unthemed, so it takes the skin's colours; a width limit lets the hints break at their line ends.
         SetWindowTheme(ToolTips, L"", L"");
         SendMessageW(ToolTips, TTM_SETMAXTIPWIDTH, 0, theme_.Scale(400));
-        SendMessageW(ToolTips, WM_SETFONT, reinterpret_cast<WPARAM>(theme_.Fonts().tahoma8), FALSE);
     }
     CreateTitleBar();
     sClient = CreateSkinPanel(window_, L"", {}, Panel(nullptr));
