@@ -499,6 +499,7 @@ TEST_F(MainControlsTest, TextsProgressAndTheLog) {
         EXPECT_EQ(c.Progress(3), shown) << set;
     }
 
+    c.Show(c.sGroupBox1, true);
     std::vector<std::string> lines;
     for (int i = 0; i < 60; ++i) lines.push_back("[12:00:00] строка " + std::to_string(i));
     lines.push_back("[12:00:01] " + std::string(300, 'x'));
@@ -511,6 +512,16 @@ TEST_F(MainControlsTest, TextsProgressAndTheLog) {
     SendMessageW(c.sMemo1, LB_GETITEMRECT, 61, reinterpret_cast<LPARAM>(&last));
     EXPECT_GT(SendMessageW(c.sMemo1, LB_GETTOPINDEX, 0, 0), 0);
     EXPECT_LE(last.bottom, client.bottom);
+    // Its scroll bars are the skin's, also after the system moved them: the track in the field colour.
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(c.sMemo1, OBJID_VSCROLL, &bar));
+    RECT window{};
+    GetWindowRect(c.sMemo1, &window);
+    HDC dc = GetWindowDC(c.sMemo1);
+    EXPECT_EQ(GetPixel(dc, (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left, bar.rcScrollBar.top - window.top + 2),
+              RGB(0x08, 0x2A, 0x21));
+    ReleaseDC(c.sMemo1, dc);
     // Scrolls sideways as far as the widest line.
     EXPECT_GE(SendMessageW(c.sMemo1, LB_GETHORIZONTALEXTENT, 0, 0), TextExtent(c.sMemo1, L"[12:00:01] " + std::wstring(300, L'x')).cx);
 }

@@ -9,6 +9,7 @@
 #include "ui/win32/WideText.h"
 #include "ui/win32/skin/SkinPanel.h"
 #include "ui/win32/skin/SkinProgressBar.h"
+#include "ui/win32/skin/SkinScrollBars.h"
 #include "ui/win32/skin/SkinTitleBar.h"
 #include "ui/win32/skin/SkinWindow.h"
 #include "ui/window/MainControls.h"
@@ -349,6 +350,11 @@ bool MainControls::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM, LRES
 LRESULT CALLBACK MainControls::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR self) {
     auto& controls = *reinterpret_cast<MainControls*>(self);
+    if (id == kLog && message != WM_NCPAINT && MayRedrawScrollBars(message)) {
+        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+        PaintSkinScrollBars(field, controls.theme_);
+        return result;
+    }
     switch (message) {
         case WM_NCPAINT:
         case WM_PAINT: {
@@ -363,6 +369,7 @@ LRESULT CALLBACK MainControls::FieldProcedure(HWND field, UINT message, WPARAM w
             FrameRect(dc, &r, frame);
             DeleteObject(frame);
             ReleaseDC(field, dc);
+            if (id == kLog) PaintSkinScrollBars(field, controls.theme_);
             return result;
         }
         case WM_LBUTTONDOWN:

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/WideText.h"
@@ -31,8 +32,11 @@ void ApplyScreenshotHook(HWND window, MainControls& controls) {
         controls.Show(controls.ProgressBar(bar), true);
         controls.SetProgress(bar, bar * 20 - 10);
     }
-    controls.AppendLog({"Packwell", "[12:00:00] Проверка совместимости...",
-                        "[12:00:01] Найдено модов: 42, лишних файлов: 0, длинная строка чтобы показать прокрутку вбок"});
+    std::vector<std::string> lines{"Packwell", "[12:00:00] Проверка совместимости..."};
+    for (int i = 1; i <= 20; ++i)
+        lines.push_back("[12:00:01] Успешно: a-rather-long-mod-file-name-that-needs-the-horizontal-bar-" +
+                        std::to_string(i) + ".jar");
+    controls.AppendLog(lines);
 }
 
 }  // namespace packwell::win32
