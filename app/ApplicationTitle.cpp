@@ -2,8 +2,10 @@
 
 #include <QApplication>
 
+#include "ui/window/MainCaption.h"
+
 namespace packwell::app {
 
-void SetApplicationTitle() { QApplication::setApplicationName(QStringLiteral("Brenvik Update")); }
+void SetApplicationTitle() { QApplication::setApplicationName(QString::fromUtf8(window::kApplicationTitle)); }
 
 }  // namespace packwell::app

@@ -2,7 +2,7 @@
 
 namespace packwell::window {
 
-ClosingStep ClosingSequence::Tick(int alpha, std::string_view currentTask, int top, int height) {
+ClosingStep ClosingSequence::Tick(int alpha, std::string_view currentTask, bool animating, int top, int height) {
     if (alpha == 0) {
         if (ended_) return {};
         ended_ = true;
@@ -10,10 +10,15 @@ ClosingStep ClosingSequence::Tick(int alpha, std::string_view currentTask, int t
     }
     ClosingStep step{ClosingStep::Action::Fade, alpha <= kClosingAlphaStep ? 0 : alpha - kClosingAlphaStep,
                      std::nullopt};
-    // Until the collapse runs, each tick stops whatever animates and asks for it.
-    if (currentTask != kClosingTask)
+    // Until the collapse runs, a tick stops whatever animates and asks for it; but not while
+    // the request made earlier still waits for the service's next tick: asked again at every
+    // tick, it would be dropped before it could start whenever this timer fires first.
+    const bool waiting = requested_ && animating;
+    if (currentTask != kClosingTask && !waiting) {
         step.collapse = anim::Targets{.Left = anim::kKeep, .Top = top + height - height / 2, .Width = anim::kKeep,
                                       .Height = kClosingHeight};
+        requested_ = true;
+    }
     return step;
 }
 

@@ -29,12 +29,14 @@ struct ClosingStep {
 
 class ClosingSequence {
 public:
-    // One tick: the window's present alpha, the task of the running animation request, and
-    // the window's top and height.
-    ClosingStep Tick(int alpha, std::string_view currentTask, int top, int height);
+    // One tick: the window's present alpha, the task of the animation request started last,
+    // whether the animation service is busy (running or with requests waiting), and the
+    // window's top and height.
+    ClosingStep Tick(int alpha, std::string_view currentTask, bool animating, int top, int height);
 
 private:
     bool ended_ = false;
+    bool requested_ = false;
 };
 
 }  // namespace packwell::window

@@ -39,7 +39,8 @@ void MainWindowState::Timer6Timer() {
 
 void MainWindowState::ClosingStep() {
     using Action = window::ClosingStep::Action;
-    const window::ClosingStep step = closing_.Tick(alphaBlendValue_, AnimationTask(), WindowTop(), WindowSize().height);
+    const window::ClosingStep step = closing_.Tick(alphaBlendValue_, AnimationTask(), Animating(), WindowTop(),
+                                                     WindowSize().height);
     switch (step.action) {
     case Action::Nothing: return;
     case Action::End:
