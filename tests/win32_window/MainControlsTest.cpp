@@ -406,6 +406,20 @@ TEST_F(MainControlsTest, ADisabledGroupGreysTheCaptionsOfWhatItHolds) {
     EXPECT_EQ(count(disabled), 0);
 }
 
+// The folder button grows from 329 to 369 when "TL" hides: its old right border must not stay.
+TEST_F(MainControlsTest, AGrownButtonIsRedrawnWhole) {
+    Host host(96);
+    HWND button = host.controls->sButtonSetFolder;
+    for (int width : {329, 369}) {
+        SetWindowPos(button, nullptr, 0, 0, width, 21, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        UpdateWindow(button);
+    }
+    HDC dc = GetDC(button);
+    EXPECT_EQ(GetPixel(dc, 328, 10), RGB(0x16, 0x70, 0x4F)) << "the face, where the border was";
+    EXPECT_EQ(GetPixel(dc, 368, 10), RGB(0x2A, 0x9D, 0x6F)) << "the border, at the new edge";
+    ReleaseDC(button, dc);
+}
+
 // --- events ---
 
 TEST_F(MainControlsTest, ButtonsReportTheirClicksAndADisabledOneNothing) {

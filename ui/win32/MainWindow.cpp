@@ -88,7 +88,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     StatusLog.SetListener([this, queue = queue_](const std::vector<std::string>& lines) {
         queue->Post([this, lines] { controls_->AppendLog(lines); });
     });
-    ApplyScreenshotHook(window_, *controls_);
+    ApplyScreenshotHook(*controls_);
     // Opaque until the closing fade lowers it.
     SetWindowAlpha(window_, kOpaque);
     StartTimer(window::MainTimer::Startup);
