@@ -59,6 +59,32 @@ bool Eventually(Condition condition) {
     return condition();
 }
 
+// A control of another program's window, found by its text among all the window holds.
+HWND ControlWithText(HWND window, const std::wstring& text) {
+    struct Search {
+        const std::wstring& text;
+        HWND found = nullptr;
+    } search{text};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t buffer[128] = {};
+            GetWindowTextW(child, buffer, 128);
+            if (s.text != buffer) return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int Width(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+
 class PackwellProgram : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { driver_ = std::make_unique<test::NullGraphicsDriver>(); }
@@ -115,6 +141,14 @@ TEST_F(PackwellProgram, ShowsTheCompactOpaqueWindowCentredAndEndsOnClose) {
     GetWindowTextW(window, caption, 64);
     EXPECT_EQ(std::wstring(caption), L"Packwell v1.2.6 - Brenvik 1.12.2");
     EXPECT_TRUE(fs::is_directory(temp.appData() / "Quorvane" / "Packwell")) << "the data folder was not made";
+    // The controls: the folder group shown, the actions group hidden until a valid folder.
+    HWND folderButton = ControlWithText(window, L"Указать");
+    ASSERT_TRUE(folderButton);
+    EXPECT_TRUE(IsWindowVisible(folderButton));
+    EXPECT_EQ(Width(folderButton), 369);
+    HWND actions = ControlWithText(window, L"Действия");
+    ASSERT_TRUE(actions);
+    EXPECT_FALSE(IsWindowVisible(actions));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program->waitForExit(30s), std::optional<DWORD>(0));
@@ -137,6 +171,7 @@ TEST_F(PackwellProgram, ScalesItsSizeWithTheScreensDotsPerInch) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 609);   // 406 * 1.5
     EXPECT_EQ(client.bottom, 200);  // 133 * 1.5, rounded
+    EXPECT_EQ(Width(ControlWithText(window, L"Указать")), 554);  // 369 * 1.5, rounded
     setThreadAwareness(oldAwareness);
 }
 

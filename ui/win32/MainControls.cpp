@@ -9,6 +9,7 @@
 #include "ui/win32/WideText.h"
 #include "ui/win32/skin/SkinPanel.h"
 #include "ui/win32/skin/SkinProgressBar.h"
+#include "ui/win32/skin/SkinScrollBars.h"
 #include "ui/win32/skin/SkinTitleBar.h"
 #include "ui/win32/skin/SkinWindow.h"
 #include "ui/window/MainControls.h"
@@ -67,6 +68,21 @@ HWND MakeSystemControl(HWND parent, const wchar_t* className, const wchar_t* tex
     return control;
 }
 
+// The text of a multi-line edit in the middle of its height, `margin` from its sides.
+void CentreTextVertically(HWND edit, HFONT font, int margin) {
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    RECT r{};
+    GetClientRect(edit, &r);
+    const int top = std::max(0L, (r.bottom - metrics.tmHeight) / 2);
+    RECT text{margin, top, r.right - margin, top + metrics.tmHeight};
+    SendMessageW(edit, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+}
+
 }  // namespace
 
 MainControls::MainControls(HWND window, int dpi, MainControlEvents& events)
@@ -80,7 +96,6 @@ MainControls::MainControls(HWND window, int dpi, MainControlEvents& events)
         // Unthemed, so it takes the skin's colours; a width limit lets the hints break at their line ends.
         SetWindowTheme(ToolTips, L"", L"");
         SendMessageW(ToolTips, TTM_SETMAXTIPWIDTH, 0, theme_.Scale(400));
-        SendMessageW(ToolTips, WM_SETFONT, reinterpret_cast<WPARAM>(theme_.Fonts().tahoma8), FALSE);
     }
     CreateTitleBar();
     sClient = CreateSkinPanel(window_, L"", {}, Panel(nullptr));
@@ -129,9 +144,10 @@ void MainControls::CreateFolderGroup() {
                                      group.captionColour = window::kCaptionText;
                                      return group;
                                  }());
-    sEdit1 = MakeSystemControl(sGroupBox2, L"EDIT", L"", WS_BORDER | ES_READONLY | ES_AUTOHSCROLL, theme_,
-                               {8, 19, 289, 24}, theme_.Fonts().comic8Bold);
-    SendMessageW(sEdit1, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(theme_.Scale(3), theme_.Scale(3)));
+    // Multi-line in style only: a single-line edit cannot place its text in the middle of its height.
+    sEdit1 = MakeSystemControl(sGroupBox2, L"EDIT", L"", WS_BORDER | ES_READONLY | ES_MULTILINE | ES_AUTOHSCROLL,
+                               theme_, {8, 19, 289, 24}, theme_.Fonts().comic8Bold);
+    CentreTextVertically(sEdit1, theme_.Fonts().comic8Bold, theme_.Scale(3));
     SetWindowSubclass(sEdit1, &FieldProcedure, kPathField, reinterpret_cast<DWORD_PTR>(this));
     AddHint(sEdit1, L"Двойной клик чтобы скопировать в буфер обмена");
     sButtonOpenFolder = MakeButton(sGroupBox2, theme_, L"Открыть", {296, 19, 81, 21}, [this] { events_.ButtonOpenFolderClick(); });
@@ -334,6 +350,11 @@ bool MainControls::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM, LRES
 LRESULT CALLBACK MainControls::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR self) {
     auto& controls = *reinterpret_cast<MainControls*>(self);
+    if (id == kLog && message != WM_NCPAINT && MayRedrawScrollBars(message)) {
+        const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+        PaintSkinScrollBars(field, controls.theme_);
+        return result;
+    }
     switch (message) {
         case WM_NCPAINT:
         case WM_PAINT: {
@@ -348,6 +369,7 @@ LRESULT CALLBACK MainControls::FieldProcedure(HWND field, UINT message, WPARAM w
             FrameRect(dc, &r, frame);
             DeleteObject(frame);
             ReleaseDC(field, dc);
+            if (id == kLog) PaintSkinScrollBars(field, controls.theme_);
             return result;
         }
         case WM_LBUTTONDOWN:

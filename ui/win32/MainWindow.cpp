@@ -92,7 +92,7 @@ bool MainWindow::Create(HINSTANCE instance) {
         queue->Post([this, lines] { controls_->AppendLog(lines); });
     });
     cleanup_ = std::make_unique<CleanupDialog>(*this);
-    ApplyScreenshotHook(window_, *controls_);
+    ApplyScreenshotHook(*controls_);
     // Opaque until the closing fade lowers it.
     SetWindowAlpha(window_, kOpaque);
     StartTimer(window::MainTimer::Startup);

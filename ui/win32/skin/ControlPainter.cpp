@@ -142,6 +142,14 @@ void PaintPanel(HDC dc, const RECT& r, const std::wstring& caption, HFONT font, 
     Text(dc, patch, caption, font, captionColour, DT_CENTER);
 }
 
+void PaintScrollBar(HDC dc, const RECT& bar, const RECT& thumb, const SkinTheme& theme) {
+    Fill(dc, bar, theme.Colour(&P::field));
+    if (IsRectEmpty(&thumb)) return;
+    RECT handle = thumb;
+    InflateRect(&handle, -1, -1);
+    RoundFace(dc, handle, theme.Scale(3), theme.Colour(&P::button), theme.Colour(&P::frame));
+}
+
 void PaintTitleBar(HDC dc, const RECT& r, const std::wstring& caption, int captionRight, const SkinTheme& theme) {
     Fill(dc, r, theme.Colour(&P::titleBar));
     const LONG left = r.left + theme.Scale(8);

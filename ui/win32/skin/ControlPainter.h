@@ -27,6 +27,9 @@ void PaintProgress(HDC dc, const RECT& r, int value, const SkinTheme& theme);
 // The window colour, and for a group its frame and its caption (top right, or top left).
 void PaintPanel(HDC dc, const RECT& r, const std::wstring& caption, HFONT font, COLORREF captionColour,
                 bool captionLeft, const SkinTheme& theme);
+// A scroll bar as the Qt sheet has it: the field colour with a rounded handle in the button
+// colour and no arrows. `thumb` is empty when there is nothing to scroll.
+void PaintScrollBar(HDC dc, const RECT& bar, const RECT& thumb, const SkinTheme& theme);
 void PaintTitleBar(HDC dc, const RECT& r, const std::wstring& caption, int captionRight, const SkinTheme& theme);
 
 // Paints through a memory bitmap so a repaint does not flicker.

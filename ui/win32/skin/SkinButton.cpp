@@ -21,8 +21,6 @@ struct ButtonState {
     bool checked = false;
 };
 
-ButtonState* StateOf(HWND window) { return SkinStateOf<ButtonState>(window); }
-
 // Disabled itself or through a parent (a disabled group disables what it holds).
 bool EnabledInEffect(HWND window) {
     for (HWND w = window; w; w = (GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
@@ -42,8 +40,7 @@ void Paint(HWND window, const ButtonState& s, HDC dc, const RECT& r) {
 bool TakesFocus(const ButtonState& s) { return s.setup.kind == ButtonKind::Push || s.setup.kind == ButtonKind::CheckBox; }
 
 // Callbacks may end the window (a close request handled at once); nothing of it is used after them.
-void Click(HWND window) {
-    ButtonState& s = *StateOf(window);
+void Click(HWND window, ButtonState& s) {
     if (s.setup.kind == ButtonKind::CheckBox) {
         s.checked = !s.checked;
         InvalidateRect(window, nullptr, FALSE);
@@ -54,8 +51,7 @@ void Click(HWND window) {
     }
 }
 
-void Press(HWND window, MouseButton button) {
-    ButtonState& s = *StateOf(window);
+void Press(HWND window, ButtonState& s, MouseButton button) {
     s.down = true;
     s.downInside = true;
     s.pressed = button;
@@ -64,8 +60,7 @@ void Press(HWND window, MouseButton button) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void Release(HWND window, MouseButton button, LPARAM lParam) {
-    ButtonState& s = *StateOf(window);
+void Release(HWND window, ButtonState& s, MouseButton button, LPARAM lParam) {
     if (!s.down || s.pressed != button) return;
     s.down = false;
     if (GetCapture() == window) ReleaseCapture();
@@ -75,54 +70,53 @@ void Release(HWND window, MouseButton button, LPARAM lParam) {
     InvalidateRect(window, nullptr, FALSE);
     const bool reports = inside || s.setup.kind == ButtonKind::CheckBox;
     auto onRelease = s.setup.onRelease;
-    if (inside && button == MouseButton::Left) Click(window);
+    if (inside && button == MouseButton::Left) Click(window, s);
     if (reports && onRelease && IsWindow(window)) onRelease(button);
 }
 
-LRESULT Handle(HWND window, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam) {
-    ButtonState* s = &state;
-    if (HandlePaintMessage(window, message, wParam, [&](HDC dc, const RECT& r) { Paint(window, state, dc, r); }))
+LRESULT Handle(HWND window, ButtonState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaintMessage(window, message, wParam, [&](HDC dc, const RECT& r) { Paint(window, s, dc, r); }))
         return 0;
     switch (message) {
         case WM_MOUSEMOVE: {
-            if (!s->hover) {
-                s->hover = true;
+            if (!s.hover) {
+                s.hover = true;
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
                 TrackMouseEvent(&track);
                 InvalidateRect(window, nullptr, FALSE);
             }
-            if (s->down) {
+            if (s.down) {
                 RECT r{};
                 GetClientRect(window, &r);
                 const bool inside = PtInRect(&r, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-                if (inside != s->downInside) {
-                    s->downInside = inside;
+                if (inside != s.downInside) {
+                    s.downInside = inside;
                     InvalidateRect(window, nullptr, FALSE);
                 }
             }
             return 0;
         }
         case WM_MOUSELEAVE:
-            s->hover = false;
+            s.hover = false;
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: Press(window, MouseButton::Left); return 0;
+        case WM_LBUTTONDBLCLK: Press(window, s, MouseButton::Left); return 0;
         case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK: Press(window, MouseButton::Right); return 0;
+        case WM_RBUTTONDBLCLK: Press(window, s, MouseButton::Right); return 0;
         case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK: Press(window, MouseButton::Middle); return 0;
-        case WM_LBUTTONUP: Release(window, MouseButton::Left, lParam); return 0;
-        case WM_RBUTTONUP: Release(window, MouseButton::Right, lParam); return 0;
-        case WM_MBUTTONUP: Release(window, MouseButton::Middle, lParam); return 0;
+        case WM_MBUTTONDBLCLK: Press(window, s, MouseButton::Middle); return 0;
+        case WM_LBUTTONUP: Release(window, s, MouseButton::Left, lParam); return 0;
+        case WM_RBUTTONUP: Release(window, s, MouseButton::Right, lParam); return 0;
+        case WM_MBUTTONUP: Release(window, s, MouseButton::Middle, lParam); return 0;
         case WM_CAPTURECHANGED:
-            if (s->down) {
-                s->down = false;
+            if (s.down) {
+                s.down = false;
                 InvalidateRect(window, nullptr, FALSE);
             }
             return 0;
         case WM_KEYDOWN:
-            if ((wParam == VK_SPACE || wParam == VK_RETURN) && TakesFocus(*s)) Click(window);
+            if ((wParam == VK_SPACE || wParam == VK_RETURN) && TakesFocus(s)) Click(window, s);
             return 0;
         case WM_GETDLGCODE: return DLGC_BUTTON;
         case WM_SETFOCUS:
@@ -134,25 +128,25 @@ LRESULT Handle(HWND window, ButtonState& state, UINT message, WPARAM wParam, LPA
             return result;
         }
         case WM_SETFONT:
-            s->setup.font = reinterpret_cast<HFONT>(wParam);
+            s.setup.font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(lParam)) InvalidateRect(window, nullptr, FALSE);
             return 0;
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(s->setup.font);
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(s.setup.font);
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
-                SetCursor(s->setup.cursor ? s->setup.cursor : LoadCursorW(nullptr, IDC_ARROW));
+                SetCursor(s.setup.cursor ? s.setup.cursor : LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }
             break;
         case WM_SHOWWINDOW:
-            if (s->setup.kind == ButtonKind::TitleItem) PostMessageW(GetParent(window), kItemVisibilityChanged, 0, 0);
+            if (s.setup.kind == ButtonKind::TitleItem) PostMessageW(GetParent(window), kItemVisibilityChanged, 0, 0);
             break;
         case BM_CLICK:
-            if (EnabledInEffect(window)) Click(window);
+            if (EnabledInEffect(window)) Click(window, s);
             return 0;
-        case BM_GETCHECK: return s->checked ? BST_CHECKED : BST_UNCHECKED;
+        case BM_GETCHECK: return s.checked ? BST_CHECKED : BST_UNCHECKED;
         case BM_SETCHECK:
-            s->checked = wParam == BST_CHECKED;
+            s.checked = wParam == BST_CHECKED;
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         default: break;

@@ -46,7 +46,8 @@ void Arrange(HWND bar, BarState& s) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     right -= Width(s.close) + theme.Scale(kCloseGap);
     for (auto it = s.items.rbegin(); it != s.items.rend(); ++it) {
-        if (!IsWindowVisible(*it)) continue;
+        // Its own flag: the window may not be shown yet.
+        if (!(GetWindowLongW(*it, GWL_STYLE) & WS_VISIBLE)) continue;
         SetWindowPos(*it, nullptr, right - Width(*it), (height - Height(*it)) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         right -= Width(*it) + theme.Scale(kItemGap);

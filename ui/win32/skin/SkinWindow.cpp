@@ -7,7 +7,9 @@ namespace packwell::win32 {
 bool RegisterSkinClass(const wchar_t* name, WNDPROC procedure, UINT classStyle) {
     WNDCLASSEXW c{};
     c.cbSize = sizeof c;
-    c.style = classStyle;
+    // Redrawn whole at every size change: a face drawn to its edges (a button's rounded border)
+    // would otherwise leave its old edge inside the grown part.
+    c.style = classStyle | CS_HREDRAW | CS_VREDRAW;
     c.lpfnWndProc = procedure;
     c.hInstance = GetModuleHandleW(nullptr);
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
