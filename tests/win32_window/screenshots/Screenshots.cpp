@@ -21,12 +21,40 @@ using packwell::win32::MainWindow;
 
 namespace {
 
-// Lets the window handle its messages for a while: long enough for any layout to finish.
-void Settle(int ms = 1500) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
+// Lets the windows handle their messages for at least `ms`, and then until none of them has
+// moved for a while: a layout under way is finished before the picture.
+void Settle(int ms = 300) {
+    const auto places = [] {
+        std::vector<RECT> all;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM list) {
+                RECT r{};
+                GetWindowRect(window, &r);
+                reinterpret_cast<std::vector<RECT>*>(list)->push_back(r);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&all));
+        return all;
+    };
+    const auto same = [](const std::vector<RECT>& a, const std::vector<RECT>& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (!EqualRect(&a[i], &b[i])) return false;
+        return true;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    auto still = start;
+    auto last = places();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
         HandlePendingMessages();
         Sleep(1);
+        const auto now = std::chrono::steady_clock::now();
+        if (auto present = places(); !same(present, last)) {
+            last = std::move(present);
+            still = now;
+        }
+        if (now - start >= std::chrono::milliseconds(ms) && now - still >= std::chrono::milliseconds(400)) return;
     }
 }
 
@@ -139,15 +167,21 @@ void ShootSkin(const fs::path& folder, const std::string& skin, const std::strin
     Settle();
     Save(w.Cleanup()->Handle(), folder, prefix + "-6-cleanup");
     SendMessageW(w.Cleanup()->sButtonDel, BM_CLICK, 0, 0);
-    Settle(2500);
+    Settle();
     Save(w.Handle(), folder, prefix + "-7-handed-back");
 
     // Six ticks into the fade, as the closing timer runs them.
     PostMessageW(w.Handle(), WM_CLOSE, 0, 0);
     const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    MSG message;
     while (w.AlphaBlendValue() > 255 - 6 * 17 && std::chrono::steady_clock::now() < bound) {
-        HandlePendingMessages();
-        Sleep(1);
+        // One message at a time, so the picture is taken at the tick it waits for.
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
     const int alpha = w.AlphaBlendValue();
     // Shown opaque for the picture: the screen's copy would be blended twice.
@@ -168,10 +202,10 @@ int main(int argc, char** argv) {
         fs::rename(home / "game", home / "game.away");
         if (!w.Create(GetModuleHandleW(nullptr))) return 1;
         w.Show();
-        Settle(800);
+        Settle();
         Save(w.Handle(), folder, "emerald-1-compact");
         w.Controls()->SelectSkin("Material Dark (internal)");
-        Settle(100);
+        Settle();
         Save(w.Handle(), folder, "material-dark-1-compact");
         fs::rename(home / "game.away", home / "game");
     }
