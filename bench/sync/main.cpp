@@ -79,6 +79,21 @@ void PrintWineFloor(const fs::path& build, int port, int count, const fs::path& 
     if (status != 0) throw std::runtime_error("the Wine floor program failed");
 }
 
+// The native window's CPU while it sits open on a valid game folder, nothing animating or running.
+void PrintWindowIdle(const fs::path& build, const fs::path& game) {
+    constexpr int kSeconds = 20;
+    const auto quoted = [](const std::string& text) { return "'" + text + "'"; };
+    const std::string command = quoted((build / "wine-run.sh").string()) + " " +
+                                quoted((build / "bench" / "window" / "packwell-bench-window.exe").string()) + " idle " +
+                                std::to_string(kSeconds) + " " + quoted(WinePath(game)) + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    double cpu = 0, wall = 0;
+    const bool read = pipe && std::fscanf(pipe, "%lf %lf", &cpu, &wall) == 2;
+    if (!pipe || pclose(pipe) != 0 || !read || wall <= 0) throw std::runtime_error("the window idle program failed");
+    std::printf("Packwell.exe window open and idle (Wine): %.3f s CPU in %.1f s, %.2f %% of one core\n", cpu, wall,
+                100.0 * cpu / wall);
+}
+
 // A game folder the client accepts, with an empty mods folder.
 fs::path FreshGame(const fs::path& root) {
     const fs::path game = root / "game";
@@ -168,12 +183,20 @@ void Run(const Options& options) {
                                   Silence::StdoutAndStderr);
             };
             peers.push_back({"packwell-sync.exe --turbo (Wine)", true, fresh, wineSync, verify});
+            const auto windowTurbo = [build, game, url = nginx.url("")] {
+                return RunCommand({(build / "wine-run.sh").string(),
+                                   (build / "bench" / "window" / "packwell-bench-window.exe").string(), "run", url,
+                                   WinePath(game)},
+                                  Silence::StdoutAndStderr);
+            };
+            peers.push_back({"Packwell.exe window, Турбо (Wine)", true, fresh, windowTurbo, verify});
         }
         PrintFigures(s.name, RunRounds(peers, options.rounds), options.rounds);
         if (!windowsBuild.empty() && s.size < (1u << 20))
             PrintWineFloor(windowsBuild, nginx.port(), s.count, root / "floor");
     }
-    std::printf("packwell-sync includes its compatibility check (manifest fetch and folder scan); "
+    if (!windowsBuild.empty()) PrintWindowIdle(windowsBuild, FreshGame(root));
+    std::printf("packwell-sync and the window include their compatibility check (manifest fetch and folder scan); "
                 "memory: peak RSS\n");
 }
 
