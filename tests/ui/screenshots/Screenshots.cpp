@@ -24,6 +24,7 @@
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/SkinManager.h"
 #include "ui/qt/skin/SkinSheets.h"
+#include "tests/support/ScreenshotScenes.h"
 
 namespace fs = std::filesystem;
 
@@ -82,11 +83,7 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     Settle();
     Save(w, folder, prefix + QStringLiteral("-2-actions"));
 
-    w.Console(1, false, "=====Проверка совместимости=====");
-    w.Console("Соединение с сервером установлено.");
-    w.Console(false, "Отсутствует: examplemod-1.12.2-1.0.jar\r\nВсего на сервере: 120,4 Мб.");
-    for (int i = 1; i <= 16; ++i)
-        w.Console("Успешно: a-rather-long-mod-file-name-that-needs-the-horizontal-bar-" + std::to_string(i) + ".jar");
+    packwell::test::FillSampleLog(w);
     w.sGroupBox3MouseMove();
     Settle();
     Save(w, folder, prefix + QStringLiteral("-3-full"));
@@ -102,12 +99,7 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     Save(w, folder, prefix + QStringLiteral("-5-progress-five"));
 
     w.ChngSize(0);
-    w.Lists.DeleteList = {"oldmod-1.12.2-0.9.jar", "journeymap-1.12.2-5.5.2.jar", "optifine-kept-by-player.jar",
-                          "another-very-long-mod-file-name-that-the-server-no-longer-wants-1.12.2.jar"};
-    w.SettingsIni->WriteString("Settings", "WhiteList", "optifine-kept-by-player.jar");
-    // The files are there, so the hand-back shows the deletions as a player would see them.
-    fs::create_directories(w.VersionModsDir);
-    for (const auto& name : w.Lists.DeleteList) std::ofstream(w.VersionModsDir / name) << "old";
+    packwell::test::PrepareSampleCleanup(w);
     w.ShowCleanupDialog();
     Settle();
     Save(*w.CleanupDialog, folder, prefix + QStringLiteral("-6-cleanup"));

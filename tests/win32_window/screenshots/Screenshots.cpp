@@ -14,6 +14,7 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/NestedLoop.h"
 #include "ui/win32/WideText.h"
+#include "tests/support/ScreenshotScenes.h"
 
 namespace fs = std::filesystem;
 using packwell::win32::HandlePendingMessages;
@@ -133,12 +134,7 @@ void ShootSkin(const fs::path& folder, const std::string& skin, const std::strin
     Settle();
     Save(w.Handle(), folder, prefix + "-2-actions");
 
-    w.StatusLog.Console(1, false, "=====Проверка совместимости=====");
-    w.StatusLog.Console("Соединение с сервером установлено.");
-    w.StatusLog.Console(false, "Отсутствует: examplemod-1.12.2-1.0.jar\r\nВсего на сервере: 120,4 Мб.");
-    for (int i = 1; i <= 16; ++i)
-        w.StatusLog.Console("Успешно: a-rather-long-mod-file-name-that-needs-the-horizontal-bar-" + std::to_string(i) +
-                            ".jar");
+    packwell::test::FillSampleLog(w);
     w.sGroupBox3MouseMove();
     Settle();
     Save(w.Handle(), folder, prefix + "-3-full");
@@ -158,11 +154,7 @@ void ShootSkin(const fs::path& folder, const std::string& skin, const std::strin
     Save(w.Handle(), folder, prefix + "-5-progress-five");
 
     w.ChngSize(0);
-    w.Lists.DeleteList = {"oldmod-1.12.2-0.9.jar", "journeymap-1.12.2-5.5.2.jar", "optifine-kept-by-player.jar",
-                          "another-very-long-mod-file-name-that-the-server-no-longer-wants-1.12.2.jar"};
-    w.SettingsIni->WriteString("Settings", "WhiteList", "optifine-kept-by-player.jar");
-    fs::create_directories(w.VersionModsDir);
-    for (const auto& name : w.Lists.DeleteList) std::ofstream(w.VersionModsDir / name) << "old";
+    packwell::test::PrepareSampleCleanup(w);
     w.ShowCleanupDialog();
     Settle();
     Save(w.Cleanup()->Handle(), folder, prefix + "-6-cleanup");
