@@ -6,11 +6,11 @@
 namespace packwell::window {
 
 MainWindowState::MainWindowState(PostToUi post, FileOpener opener)
-    : setupsPlus_(post, opener),
+    : post_(post),
+      runHost_(std::make_unique<WindowRunHost>(*this)),
+      setupsPlus_(post, opener),
       forge_(post, opener),
-      check_(post),
-      post_(std::move(post)),
-      runHost_(std::make_unique<WindowRunHost>(*this)) {}
+      check_(std::move(post)) {}
 
 MainWindowState::~MainWindowState() = default;
 

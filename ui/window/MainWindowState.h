@@ -138,16 +138,14 @@ private:
     void ClosingStep();
     std::function<void(int layout)> LayoutSwitch();
 
-protected:
+    // Before the jobs, so that they outlive them: the run drives the window through the host.
+    PostToUi post_;
+    std::unique_ptr<WindowRunHost> runHost_;
     std::unique_ptr<SyncRun> run_;
     FetchAndOpen setupsPlus_;
     ForgeInstall forge_;
     BackgroundCheck check_;
-
-private:
-    PostToUi post_;
     std::unique_ptr<GameGuard> gameGuard_;
-    std::unique_ptr<WindowRunHost> runHost_;
     ClosingSequence closing_;
     int alphaBlendValue_ = 255;
     bool alphaBlend_ = false;
