@@ -85,12 +85,19 @@ protected:
         return *window;
     }
 
+    // Whether the window's size still changes: looked at over several ticks of the animation
+    // timer, so that one late tick on a loaded machine does not pass for the end.
     bool Animating() const {
         const auto before = SizeOf(window->Handle());
-        win32::HandlePendingMessages();
-        Sleep(40);  // a few ticks of the animation timer
-        win32::HandlePendingMessages();
-        return SizeOf(window->Handle()) != before;
+        for (int look = 0; look < 3; ++look) {
+            const auto until = std::chrono::steady_clock::now() + 50ms;
+            while (std::chrono::steady_clock::now() < until) {
+                win32::HandlePendingMessages();
+                Sleep(1);
+            }
+            if (SizeOf(window->Handle()) != before) return true;
+        }
+        return false;
     }
 
     // The lines the log list shows.

@@ -8,7 +8,6 @@
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/NestedLoop.h"
-#include "ui/win32/ScreenshotHook.h"
 #include "ui/win32/WideText.h"
 
 namespace packwell::win32 {
@@ -92,7 +91,6 @@ bool MainWindow::Create(HINSTANCE instance) {
         queue->Post([this, lines] { controls_->AppendLog(lines); });
     });
     cleanup_ = std::make_unique<CleanupDialog>(*this);
-    ApplyScreenshotHook(*controls_);
     // Opaque until the closing fade lowers it.
     SetWindowAlpha(window_, kOpaque);
     StartTimer(window::MainTimer::Startup);

@@ -43,6 +43,8 @@ public:
     CleanupDialog* Cleanup() const { return cleanup_.get(); }
 
     bool Closing() const override { return closing_; }
+    // Hides this window and morphs the cleanup dialog out of it.
+    void ShowCleanupDialog() override;
     void ShowError(const std::exception& error) override;
     FutureDownloads::ProgressBar* BarAdapter(int number) const override;
     window::MainLayouts Layouts() const override;
@@ -78,7 +80,6 @@ private:
     void FocusButton1() override;
     std::function<bool()> ConnectivityProbe() const override { return services_.isConnected; }
     bool AwaitFetch(const window::FetchStarter& start) override;
-    void ShowCleanupDialog() override;
     void ShowStatusGroup() override;
     void ShowBars(const window::BarsLayout& bars) override;
     void ScrollLogToEnd() override;

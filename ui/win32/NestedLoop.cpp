@@ -5,8 +5,11 @@
 namespace packwell::win32 {
 
 bool HandlePendingMessages() {
+    // A bounded number: a timer whose handler takes longer than its interval always has its next
+    // tick ready and would keep a plain "while any" loop forever.
+    constexpr int kMostPerCall = 64;
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int handled = 0; handled < kMostPerCall && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++handled) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;

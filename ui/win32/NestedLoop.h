@@ -6,7 +6,7 @@
 
 namespace packwell::win32 {
 
-// Handles every message pending now; false once the program is ending.
+// Handles the messages pending now (a bounded number of them); false once the program is ending.
 bool HandlePendingMessages();
 // Handles messages as they come until `done` holds or the program is ending.
 void HandleMessagesUntil(const std::function<bool()>& done);
