@@ -73,18 +73,27 @@ std::vector<fs::path> ProgramsRunningFrom(const fs::path& folder) {
     return programs;
 }
 
-// A window program is asked by closing its windows.
+// A window program is asked by closing its windows, each once: one that has only just started
+// shows its window later.
 bool EndProgramsRunningFrom(const fs::path& folder) {
-    std::set<DWORD> pids = Pids(ProcessesRunningFrom(folder));
-    EnumWindows(
-        [](HWND window, LPARAM data) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (reinterpret_cast<std::set<DWORD>*>(data)->contains(pid)) PostMessageW(window, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pids));
-    if (WaitFor([&] { return ProcessesRunningFrom(folder).empty(); })) return true;
+    struct Asking {
+        std::set<DWORD> pids;
+        std::set<HWND> asked;
+    } asking;
+    const auto askOnce = [&] {
+        asking.pids = Pids(ProcessesRunningFrom(folder));
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto& a = *reinterpret_cast<Asking*>(data);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (a.pids.contains(pid) && a.asked.insert(window).second) PostMessageW(window, WM_CLOSE, 0, 0);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&asking));
+        return asking.pids.empty();
+    };
+    if (WaitFor(askOnce)) return true;
     for (const Running& p : ProcessesRunningFrom(folder)) {
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, p.pid)) {
             TerminateProcess(process, 1);
