@@ -31,8 +31,6 @@ namespace fs = std::filesystem;
 
 // ".exe" on Windows.
 const std::string kSuffix = NewProgramFileName("").substr(std::string("Packwell Brenvik v").size());
-// A Cyrillic name, which the exchange script on Windows spells only in Windows-1251: were it
-// written otherwise, the script would miss the old program.
 const std::string kOldName = "Packwell Brenvik v1.0-old" + kSuffix;
 const std::string kNewName = NewProgramFileName("2.0-new");
 const std::string kFailedBox = "failed|Ошибка|Не удалось скачать файл обновления.\\nПрограмма будет закрыта.";
@@ -208,6 +206,12 @@ INSTANTIATE_TEST_SUITE_P(
                   [](HttpServer& s) {
                       s.serve("/Update", "[Update]\nlastversion=2.0-new\n");
                       s.serve(NewProgramServerPath(), readFile(FIXTURE_DIR "/aarch64-program"));
+                  },
+                  {kQuestion, kFailedBox}},
+        BadAnswer{"ProgramForTheOtherSystem",
+                  [](HttpServer& s) {
+                      s.serve("/Update", "[Update]\nlastversion=2.0-new\n");
+                      s.serve(NewProgramServerPath(), readFile(FIXTURE_DIR "/other-system-program"));
                   },
                   {kQuestion, kFailedBox}},
         BadAnswer{"NoProgramAtAll",
