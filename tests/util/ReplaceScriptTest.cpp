@@ -21,7 +21,8 @@ TEST(ReplaceScript, BatchDeletesTheOldProgramOnlyAfterTheRename) {
               "if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "if exist \"Packwell Brenvik v1.2.7.exe\" if not exist \"01234567890123456789.exe\" del \"Packwell.exe\"\r\n"
-              "start \"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "if exist \"01234567890123456789.exe\" (del /q /f \"01234567890123456789.exe\") else start "
+              "\"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "del \"delete.bat\"\r\n");
     // The program already has the new name (in other letter case): deleting it afterwards would
     // delete the new copy, and deleting it without a copy would leave no program.
@@ -29,7 +30,8 @@ TEST(ReplaceScript, BatchDeletesTheOldProgramOnlyAfterTheRename) {
               "chcp 1251\r\n"
               "if exist \"01234567890123456789.exe\" if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
-              "start \"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "if exist \"01234567890123456789.exe\" (del /q /f \"01234567890123456789.exe\") else start "
+              "\"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "del \"delete.bat\"\r\n");
 }
 

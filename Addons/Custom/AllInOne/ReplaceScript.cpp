@@ -74,7 +74,10 @@ std::string BuildReplaceBatch(const ReplaceNames& n) {
     // Only once the copy has left its temporary name for the new one may the old program go.
     if (!sameFile)
         s += "if exist " + q(n.NewName) + " if not exist " + q(n.TempName) + " del " + q(n.OwnName) + "\r\n";
-    s += "start " + q(n.NewName) + " " + q(n.NewName) + "\r\n";
+    // A copy left under its temporary name means the rename failed (a folder under the new name):
+    // it goes, and nothing is started, as whatever has the new name is no program to start.
+    s += "if exist " + q(n.TempName) + " (del /q /f " + q(n.TempName) + ") else start " + q(n.NewName) + " " +
+         q(n.NewName) + "\r\n";
     s += "del \"delete.bat\"\r\n";
     return s;
 }

@@ -2,11 +2,13 @@
 
 namespace packwell::test {
 
-ChildProcess::ChildProcess(const std::filesystem::path& program, const std::wstring& arguments) {
+ChildProcess::ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
+                           const std::filesystem::path& folder) {
     std::wstring line = L"\"" + program.native() + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
         info_ = {};
 }
 

@@ -12,7 +12,9 @@ namespace packwell::test {
 
 class ChildProcess {
 public:
-    ChildProcess(const std::filesystem::path& program, const std::wstring& arguments);
+    // Runs in `folder` when one is given, else in the test's current directory.
+    ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
+                 const std::filesystem::path& folder = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
