@@ -24,7 +24,9 @@ void HandleMessagesUntil(const std::function<bool()>& done) {
     while (!done()) {
         if (!HandlePendingMessages()) return;
         if (done()) return;
-        WaitMessage();
+        // Returns at once while messages left over from the bounded turn wait too (WaitMessage
+        // would sleep on them until a new one came).
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
