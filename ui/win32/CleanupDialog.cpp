@@ -4,6 +4,7 @@
 #include "ui/win32/CheckList.h"
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/WorkArea.h"
 #include "ui/win32/skin/SkinButton.h"
 #include "ui/win32/skin/SkinPanel.h"
 #include "ui/win32/skin/SkinTitleBar.h"
@@ -80,10 +81,8 @@ void CleanupDialog::SelectSkin(std::string_view name) {
 void CleanupDialog::ShowAt(const RECT& place) {
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(window_, HWND_TOPMOST, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOACTIVATE);
+    const POINT corner = CentredInWorkArea(width, height);
+    SetWindowPos(window_, HWND_TOPMOST, corner.x, corner.y, width, height, SWP_NOACTIVATE);
     FormShow();
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);

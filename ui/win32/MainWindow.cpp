@@ -9,6 +9,7 @@
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/NestedLoop.h"
 #include "ui/win32/WideText.h"
+#include "ui/win32/WorkArea.h"
 
 namespace packwell::win32 {
 
@@ -98,14 +99,10 @@ bool MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::Show() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT r{};
     GetWindowRect(window_, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const POINT corner = CentredInWorkArea(r.right - r.left, r.bottom - r.top);
+    SetWindowPos(window_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     FocusButton1();
@@ -166,7 +163,8 @@ RECT MainWindow::Placement96(HWND control) const {
 }
 
 window::MainLayouts MainWindow::Layouts() const {
-    return window::MainLayouts::From({Placement96(controls_->sGroupBox2).right, Placement96(controls_->sGroupBox2).bottom,
+    const RECT folderGroup = Placement96(controls_->sGroupBox2);
+    return window::MainLayouts::From({folderGroup.right, folderGroup.bottom,
                                       Placement96(controls_->sGroupBox3).bottom, Placement96(controls_->sGroupBox1).right,
                                       Placement96(controls_->sProgressBar1).bottom});
 }
