@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -27,6 +28,7 @@ struct Receiver : detail::TransferSink {
     PartFile& file;
     const DownloadOptions& options;
     MarkerScanner scanner;
+    std::optional<platform::Sha256> hash = options.sha256 ? std::make_optional<platform::Sha256>() : std::nullopt;
     std::int64_t bytes = 0;
     std::int64_t announced = -1;
     bool blockSinceLastLook = false;
@@ -50,6 +52,7 @@ struct Receiver : detail::TransferSink {
         scanner.Feed(data, size);
         if (scanner.Found()) return Refuse(DownloadError::ErrorPage);  // the rest cannot help
         if (!file.Write(data, size)) return Refuse(DownloadError::WriteFailed);
+        if (hash) hash->Update(data, size);
         bytes += static_cast<std::int64_t>(size);
         if (options.bar) {
             options.bar->Advance(static_cast<std::int64_t>(size));
@@ -145,6 +148,8 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
     result.bytes = receiver.bytes;
     if (!result) return result;
     result.httpStatus = transfer.status;
+    if (receiver.hash && receiver.hash->Final() != *options.sha256)
+        return Fail(DownloadError::HashMismatch, "SHA-256 differs from the one asked for", result.httpStatus);
 
     if (options.bar && receiver.announced < 0) options.bar->SetMaximum(receiver.bytes);  // ends full
 

@@ -16,6 +16,7 @@ std::string FailureText(const DownloadResult& result) {
         case DownloadError::WriteFailed: return "не удалось записать файл на диск";
         case DownloadError::Cancelled: return "загрузка прервана";
         case DownloadError::TooLarge: return "файл больше допустимого размера";
+        case DownloadError::HashMismatch: return "содержимое файла не совпадает с сервером";
     }
     return "неизвестная ошибка";
 }

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "net/FutureDownloads/ProgressBar.h"
 #include "platform/PartFile.h"
+#include "platform/Sha256.h"
 
 namespace FutureDownloads {
 
@@ -24,6 +26,7 @@ enum class DownloadError {
     WriteFailed,     // the local file could not be written or moved into place
     Cancelled,
     TooLarge,        // longer than DownloadOptions::maxBytes, announced or as it arrived
+    HashMismatch,    // the body is not the one DownloadOptions::sha256 names
 };
 
 struct DownloadResult {
@@ -43,6 +46,9 @@ struct DownloadOptions {
     // A body longer than this many bytes is refused (-1: no limit); a hostile server could
     // otherwise fill the disk or, for a file read whole, the memory.
     std::int64_t maxBytes = -1;
+    // When set, the body must have this SHA-256, computed while it streams; any other body
+    // fails as HashMismatch and its part file goes.
+    std::optional<platform::Sha256Digest> sha256 = std::nullopt;
     // When set, a complete body is handed here, still under its part name and not yet synced,
     // instead of being synced and named by Download; the receiver names it (PartFile::Name)
     // once its data is on the disk. Success then means "complete and handed over".

@@ -124,6 +124,32 @@ INSTANTIATE_TEST_SUITE_P(Cases, DownloadFailure, ::testing::ValuesIn(kFailures),
     return n;
 });
 
+// A body checked against the SHA-256 asked for, block by block as it streams.
+TEST_F(DownloadTest, HashAskedForDecidesWhetherTheBodyIsKept) {
+    const std::string body = Pattern(300000);
+    platform::Sha256 hash;
+    hash.Update(body.data(), body.size());
+    const platform::Sha256Digest right = hash.Final();
+    platform::Sha256Digest wrong = right;
+    wrong[31] ^= 1;
+    server.serveChunks("/f", {body.substr(0, 1000), body.substr(1000)});
+
+    const DownloadResult kept = Download(server.url("/f"), dir / "right.jar", {.sha256 = right});
+    ASSERT_TRUE(kept) << kept.detail;
+    EXPECT_EQ(readFile(dir / "right.jar"), body);
+
+    const DownloadResult refused = Download(server.url("/f"), dir / "wrong.jar", {.sha256 = wrong});
+    EXPECT_EQ(refused.error, DownloadError::HashMismatch) << refused.detail;
+    EXPECT_FALSE(FailureText(refused).empty());
+    ExpectFolderHolds({"right.jar"});  // no file, no part file
+
+    std::unique_ptr<platform::PartFile> handed;
+    const DownloadResult unpublished = Download(server.url("/f"), dir / "late.jar",
+                                                {.sha256 = wrong, .publish = [&](auto file) { handed = std::move(file); }});
+    EXPECT_EQ(unpublished.error, DownloadError::HashMismatch);
+    EXPECT_FALSE(handed) << "a wrong body is never handed on to be named";
+}
+
 TEST_F(DownloadTest, ByteTwentySixBeforeMarkerIsSuccess) {
     const std::string body = std::string("\x00\x01\x1a", 3) + "404: Not Found" + Pattern(10);
     server.serve("/f", body);
