@@ -18,6 +18,7 @@ QString Sheet(const SkinPalette& p) {
 QWidget#TVantorCompatibility, QWidget#TVantorCompatibility2, QWidget#sClient {
   background: %window%; color: %caption%; }
 QWidget#sTitleBar { background: %titleBar%; }
+QLabel { color: %caption%; }
 QLabel#sTitleCaption { color: %caption%; }
 QToolButton.sTitleItem, QToolButton#sTitleClose {
   color: %caption%; background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 0 4px; }
