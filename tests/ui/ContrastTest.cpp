@@ -1,5 +1,8 @@
 // Every label and tick box readable in both skins: contrast measured on the rendered pixels.
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -105,6 +108,29 @@ TEST_P(Readable, LabelsAndTickBoxesStandOutFromTheirBackgrounds) {
         const Inked empty = Measure(Render(box), inside, 4.5, 1);
         EXPECT_EQ(empty.inkPixels, 0) << name << ": an empty box shows a mark";
         EXPECT_EQ(empty.background, tick.background) << name << ": the box changes colour instead of showing a tick";
+    }
+}
+
+// Message boxes and the folder picker wear the skin too: their text on the skin's background.
+TEST_P(Readable, DialogsOfTheProgramShowTheirTextOnTheSkin) {
+    TVantorCompatibility& w = Open();
+    w.Timer1->stop();
+    ASSERT_TRUE(w.sSkinManager1->SetSkinName(QString::fromUtf8(GetParam())));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"), QStringLiteral("Текст сообщения для игрока"),
+                    QMessageBox::Ok, &w);
+    box.show();
+    QApplication::processEvents();
+    const auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(Measure(Render(text), text->rect(), 4.5, 20).contrast, 4.5);
+
+    QFileDialog picker(&w, QStringLiteral("Выберите папку с игрой"));
+    picker.setOption(QFileDialog::DontUseNativeDialog);
+    picker.show();
+    QApplication::processEvents();
+    for (const QLabel* label : picker.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty()) continue;
+        EXPECT_GE(Measure(Render(label), label->rect(), 4.5, 20).contrast, 4.5) << label->text().toStdString();
     }
 }
 
