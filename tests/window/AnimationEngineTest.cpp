@@ -15,10 +15,12 @@ public:
     FakeControl(int left, int top, int width, int height) : values_{width, height, left, top} {}
     bool Alive() const override { return alive; }
     int Get(Axis axis) const override { return values_[static_cast<int>(axis)]; }
-    void Set(Axis axis, int value) override {
+    int Set(Axis axis, const Geometry& requested) override {
+        int value = requested[axis];
         if (axis == Axis::Width) value = std::max(value, minWidth);
         values_[static_cast<int>(axis)] = value;
         ++sets;
+        return value;
     }
     int width() const { return Get(Axis::Width); }
     int height() const { return Get(Axis::Height); }
@@ -285,4 +287,55 @@ TEST_F(Animation, ControlGoneMidRequestEndsIt) {
     EXPECT_FALSE(engine.IsAnimating());
     EXPECT_EQ(window->sets, setsBefore);
     EXPECT_EQ(button->width(), 329);
+}
+
+// A window manager answers moves late: what a window reports mid-request is an older value (or
+// 0, 0 for a window it has just mapped). The steps follow the values asked for, so the morph
+// runs the same steps to the exact target as on a window that answers at once.
+class LateWindow final : public AnimationTarget {
+public:
+    explicit LateWindow(Geometry at) : shown_(at) {}
+    bool Alive() const override { return true; }
+    int Get(Axis axis) const override { return shown_[axis]; }
+    int Set(Axis axis, const Geometry& requested) override {
+        asked.push_back(requested);
+        // The manager shows a placement two requests old, and now and then 0, 0.
+        shown_ = asked.size() > 2 ? asked[asked.size() - 3] : asked.front();
+        if (asked.size() % 5 == 0) shown_[Axis::Left] = shown_[Axis::Top] = 0;
+        return requested[axis];
+    }
+    std::vector<Geometry> asked;
+
+private:
+    Geometry shown_;
+};
+
+TEST_F(Animation, StepsFollowTheValuesAskedForNotALateAnswer) {
+    Geometry start;
+    start[Axis::Width] = 553;
+    start[Axis::Height] = 279;
+    start[Axis::Left] = 363;
+    start[Axis::Top] = 260;
+    auto late = std::make_shared<LateWindow>(start);
+    auto prompt = control(363, 260, 553, 279);
+    engine.Animate(late, {225, 253, 830, 294}, 0.2, "size");
+    engine.Animate(prompt, {225, 253, 830, 294}, 0.2, "size2");
+    runToEnd();
+
+    std::vector<int> lateWidths, promptWidths;
+    for (const Geometry& g : late->asked) lateWidths.push_back(g[Axis::Width]);
+    ASSERT_FALSE(late->asked.empty());
+    const Geometry& last = late->asked.back();
+    EXPECT_EQ(last[Axis::Width], 830);
+    EXPECT_EQ(last[Axis::Height], 294);
+    EXPECT_EQ(last[Axis::Left], 225);
+    EXPECT_EQ(last[Axis::Top], 253);
+    EXPECT_TRUE(std::is_sorted(lateWidths.begin(), lateWidths.end())) << "the morph stepped backwards";
+    for (const Geometry& g : late->asked) {
+        EXPECT_GE(g[Axis::Left], 225) << "the window flew in from the corner";
+        EXPECT_GE(g[Axis::Top], 253);
+    }
+    EXPECT_EQ(prompt->width(), 830);
+    EXPECT_EQ(prompt->left(), 225);
+    EXPECT_EQ(prompt->sets, static_cast<int>(late->asked.size())) << "the late window took other steps";
 }

@@ -26,19 +26,19 @@ int Win32AnimationTarget::Get(Axis axis) const {
     return win32::ScaleTo96(value, Dpi());
 }
 
-void Win32AnimationTarget::Set(Axis axis, int value96) {
-    const int value = win32::ScaleFrom96(value96, Dpi());
-    RECT r = Placement();
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
+int Win32AnimationTarget::Set(Axis axis, const Geometry& requested) {
+    const int dpi = Dpi();
+    const auto scaled = [&](Axis a) { return win32::ScaleFrom96(requested[a], dpi); };
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    switch (axis) {
-        case Axis::Width: width = value; flags |= SWP_NOMOVE; break;
-        case Axis::Height: height = value; flags |= SWP_NOMOVE; break;
-        case Axis::Left: r.left = value; flags |= SWP_NOSIZE; break;
-        case Axis::Top: r.top = value; flags |= SWP_NOSIZE; break;
-    }
-    SetWindowPos(window_, nullptr, r.left, r.top, width, height, flags);
+    flags |= axis == Axis::Width || axis == Axis::Height ? SWP_NOMOVE : SWP_NOSIZE;
+    // The whole placement as asked: a side read back under a window manager may be a late one.
+    SetWindowPos(window_, nullptr, scaled(Axis::Left), scaled(Axis::Top), scaled(Axis::Width), scaled(Axis::Height),
+                 flags);
+    if (axis == Axis::Left || axis == Axis::Top) return requested[axis];
+    // The system bounds a size at once (the window's least and largest); a position it takes as given.
+    const RECT r = Placement();
+    const int held = axis == Axis::Width ? r.right - r.left : r.bottom - r.top;
+    return held == scaled(axis) ? requested[axis] : win32::ScaleTo96(held, dpi);
 }
 
 }  // namespace packwell::anim

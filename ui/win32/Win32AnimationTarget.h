@@ -14,7 +14,7 @@ public:
     explicit Win32AnimationTarget(HWND window) : window_(window) {}
     bool Alive() const override { return IsWindow(window_) != FALSE; }  // a destroyed control ends its request
     int Get(Axis axis) const override;
-    void Set(Axis axis, int value) override;
+    int Set(Axis axis, const Geometry& requested) override;
 
 private:
     RECT Placement() const;

@@ -84,7 +84,8 @@ void AnimationEngine::StartNext() {
     bool alive = current_.target && current_.target->Alive();
     for (Axis axis : kStepOrder) {
         int goal = current_.targets.Of(axis);
-        active_[Index(axis)] = alive && goal != kKeep && goal != current_.target->Get(axis);
+        if (alive) requested_[axis] = current_.target->Get(axis);
+        active_[Index(axis)] = alive && goal != kKeep && goal != requested_[axis];
     }
 }
 
@@ -96,10 +97,11 @@ void AnimationEngine::StepAxis(Axis axis) {
         return;
     }
     int goal = current_.targets.Of(axis);
-    int present = current_.target->Get(axis);
+    int present = requested_[axis];
     if (present == goal) return;
-    current_.target->Set(axis, StepTowards(present, goal, current_.multiplier));
-    int after = current_.target->Alive() ? current_.target->Get(axis) : goal;
+    requested_[axis] = StepTowards(present, goal, current_.multiplier);
+    requested_[axis] = current_.target->Set(axis, requested_);
+    int after = requested_[axis];
     // A step that brought the value no closer means the platform will not let it get
     // there; give that axis up instead of ticking forever.
     if (std::llabs(static_cast<long long>(goal) - after) >= std::llabs(static_cast<long long>(goal) - present))
@@ -110,7 +112,7 @@ bool AnimationEngine::CurrentComplete() const {
     for (Axis axis : kStepOrder) {
         if (!active_[Index(axis)]) continue;
         if (!current_.target->Alive()) continue;
-        if (current_.target->Get(axis) != current_.targets.Of(axis)) return false;
+        if (requested_[axis] != current_.targets.Of(axis)) return false;
     }
     return true;
 }

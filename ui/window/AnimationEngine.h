@@ -15,14 +15,25 @@ inline constexpr double kMaxMultiplier = 1.0;
 enum class Axis { Width, Height, Left, Top };
 inline constexpr Axis kStepOrder[] = {Axis::Width, Axis::Height, Axis::Left, Axis::Top};
 
-// The thing being moved: a window or a control.
+// A rectangle by axis, indexed as Axis.
+struct Geometry {
+    int values[4] = {0, 0, 0, 0};
+    int& operator[](Axis axis) { return values[static_cast<int>(axis)]; }
+    int operator[](Axis axis) const { return values[static_cast<int>(axis)]; }
+};
+
+// The thing being moved: a window or a control. A request reads where it stands once, at its
+// start, and from then on steps from the values it asked for: a window manager answers a move
+// late, and a value read back mid-request may be an older one (or a just-mapped window's 0, 0).
 class AnimationTarget {
 public:
     virtual ~AnimationTarget() = default;
     // False once the control is gone; its request then ends.
     virtual bool Alive() const = 0;
     virtual int Get(Axis axis) const = 0;
-    virtual void Set(Axis axis, int value) = 0;
+    // Places the control at `requested` after `axis` changed there; returns the value of that
+    // axis the platform holds to at once (a size below the control's least, for one).
+    virtual int Set(Axis axis, const Geometry& requested) = 0;
 };
 
 // The periodic tick source; it calls AnimationEngine::Tick while started.
@@ -89,6 +100,7 @@ private:
     // 9999 nor already reached at the start, and dropped when a step stops making
     // progress (a size the platform refuses), so no request can run forever.
     bool active_[4] = {false, false, false, false};
+    Geometry requested_;  // where the current request has put its control so far
     bool ready_ = true;
     bool timerRunning_ = false;
 };

@@ -25,15 +25,23 @@ int WidgetAnimationTarget::Get(Axis axis) const {
     return 0;
 }
 
-void WidgetAnimationTarget::Set(Axis axis, int value) {
+int WidgetAnimationTarget::Set(Axis axis, const Geometry& requested) {
     QWidget& w = *widget_;
-    QSize extra = FrameExtra(w);
+    const QSize extra = FrameExtra(w);
     switch (axis) {
-        case Axis::Width: w.resize(value - extra.width(), w.height()); break;
-        case Axis::Height: w.resize(w.width(), value - extra.height()); break;
-        case Axis::Left: w.move(value, w.y()); break;
-        case Axis::Top: w.move(w.x(), value); break;
+        case Axis::Width:
+        case Axis::Height: {
+            // Both sides as asked: the other one read back may be a size the window manager
+            // has not confirmed yet.
+            const QSize client(requested[Axis::Width] - extra.width(), requested[Axis::Height] - extra.height());
+            const QSize held = client.expandedTo(w.minimumSize()).boundedTo(w.maximumSize());
+            w.resize(held);
+            return axis == Axis::Width ? held.width() + extra.width() : held.height() + extra.height();
+        }
+        case Axis::Left:
+        case Axis::Top: w.move(requested[Axis::Left], requested[Axis::Top]); break;
     }
+    return requested[axis];
 }
 
 }  // namespace packwell::anim

@@ -13,7 +13,7 @@ public:
     explicit WidgetAnimationTarget(QWidget* widget) : widget_(widget) {}
     bool Alive() const override { return !widget_.isNull(); }
     int Get(Axis axis) const override;
-    void Set(Axis axis, int value) override;
+    int Set(Axis axis, const Geometry& requested) override;
 
 private:
     QPointer<QWidget> widget_;  // a control deleted mid-request simply ends it
