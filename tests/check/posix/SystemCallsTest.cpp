@@ -83,13 +83,27 @@ std::string Text(std::size_t size) {
     return s;
 }
 
+// A game folder the headless client accepts.
+fs::path GameFolder(const test::TempDir& tmp) {
+    const fs::path game = tmp.root() / "game";
+    fs::create_directories(game / "versions" / "1.12.2");
+    fs::create_directories(game / "assets");
+    return game;
+}
+
+// Runs the headless client's check under strace, its calls logged to `log`.
+void TraceCheck(const fs::path& log, const fs::path& game, const test::HttpServer& server) {
+    const std::string command = "strace -f -y -qq -e trace=%file,%desc -o '" + log.string() + "' '" +
+                                PACKWELL_SYNC_BINARY + "' --check-only --server " + server.url("") +
+                                " --game-dir '" + game.string() + "' >/dev/null 2>&1";
+    std::system(command.c_str());
+}
+
 TEST(CheckSystemCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeeds) {
     if (!StraceInstalled()) GTEST_SKIP() << "strace is not installed";
     test::TempDir tmp;
     test::HttpServer server;
-    const fs::path game = tmp.root() / "game";
-    fs::create_directories(game / "versions" / "1.12.2");
-    fs::create_directories(game / "assets");
+    const fs::path game = GameFolder(tmp);
     const fs::path local = game / "mods" / "1.12.2";
     const std::size_t textSize = 300'000;  // several blocks, and no whole number of them
     tmp.write("game/mods/1.12.2/mod.jar", Jar(1 << 20, 700));
@@ -99,10 +113,7 @@ TEST(CheckSystemCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeed
                  "[modlist]\nCount=4\nmod1=mod.jar\nmod2=settings.cfg\nmod3=page.jar\nmod4=absent.jar\n");
 
     const fs::path log = tmp.root() / "strace.txt";
-    const std::string command = "strace -f -y -qq -e trace=%file,%desc -o '" + log.string() + "' '" +
-                                PACKWELL_SYNC_BINARY + "' --check-only --server " + server.url("") +
-                                " --game-dir '" + game.string() + "' >/dev/null 2>&1";
-    std::system(command.c_str());
+    TraceCheck(log, game, server);
     ASSERT_TRUE(fs::exists(log));
 
     const Calls jar = CallsOn(log, local / "mod.jar");
@@ -136,9 +147,7 @@ TEST(CheckSystemCalls, AVerifiedFileIsReadOnceThenNotAtAll) {
     if (!StraceInstalled()) GTEST_SKIP() << "strace is not installed";
     test::TempDir tmp;
     test::HttpServer server;
-    const fs::path game = tmp.root() / "game";
-    fs::create_directories(game / "versions" / "1.12.2");
-    fs::create_directories(game / "assets");
+    const fs::path game = GameFolder(tmp);
     const fs::path jar = game / "mods" / "1.12.2" / "mod.jar";
     const std::string content = Jar(1 << 20, 700);  // its byte 26 would end a marker test alone
     tmp.write("game/mods/1.12.2/mod.jar", content);
@@ -150,10 +159,7 @@ TEST(CheckSystemCalls, AVerifiedFileIsReadOnceThenNotAtAll) {
     for (const bool first : {true, false}) {
         SCOPED_TRACE(first ? "first check" : "second check");
         const fs::path log = tmp.root() / (first ? "strace1.txt" : "strace2.txt");
-        const std::string command = "strace -f -y -qq -e trace=%file,%desc -o '" + log.string() + "' '" +
-                                    PACKWELL_SYNC_BINARY + "' --check-only --server " + server.url("") +
-                                    " --game-dir '" + game.string() + "' >/dev/null 2>&1";
-        std::system(command.c_str());
+        TraceCheck(log, game, server);
         ASSERT_TRUE(fs::exists(log));
         const Calls calls = CallsOn(log, jar);
         EXPECT_EQ(calls.open, 1);
