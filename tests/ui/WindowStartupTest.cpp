@@ -30,6 +30,8 @@ TEST_F(WindowStartup, CreationGivesCompactLayoutCaptionSkinAndInitialState) {
     EXPECT_TRUE(w.sTitleBar1->Item(1)->isVisible());
     EXPECT_EQ(w.sTitleBar1->Item(0)->text(), QStringLiteral("Setups+"));
     EXPECT_EQ(w.sTitleBar1->Item(1)->text(), QStringLiteral("Forge Install"));
+    EXPECT_EQ(w.sTitleBar1->Item(0)->size(), QSize(49, 21));
+    EXPECT_EQ(w.sTitleBar1->Item(1)->size(), QSize(70, 21));
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.Timer5->isActive());
     EXPECT_FALSE(w.Timer6->isActive());
