@@ -49,8 +49,8 @@ StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo
 // Downloads the file into VersionModsDir.
 StepResult FetchMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
 
-// The sequential step: a copy lying in ModsDir is moved in (replacing the target), otherwise
-// the file is fetched.
+// The sequential step: a copy lying in ModsDir is moved in (replacing the target), unless the
+// context names other content; otherwise the file is fetched.
 StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
 
 // Runs a step; an error raised inside it ends the step as a failure.

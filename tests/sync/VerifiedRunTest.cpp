@@ -58,5 +58,26 @@ TEST_F(SyncTest, FileChangedOnTheServerUnderTheSameSizeIsFetchedAgainAndAWrongBo
     }
 }
 
+// A copy in the plain mods folder is reused only when its content is the one the manifest
+// names; another is left where it lies and the file is fetched.
+TEST_F(SyncTest, StrayCopyIsReusedOnlyWithTheNamedContent) {
+    const std::string body = "the named body";
+    Mod("right.jar", body);
+    Mod("other.jar", body);
+    Stray("right.jar", body);
+    Stray("other.jar", "an older body");
+    RunRequest request = Request({"right.jar", "other.jar"}, /*turbo=*/false);
+    request.lists.Digests = {{"right.jar", *platform::ParseSha256Hex(Sha256Of(body))},
+                             {"other.jar", *platform::ParseSha256Hex(Sha256Of(body))}};
+
+    Run(std::move(request));
+
+    EXPECT_THAT(Lines(), Contains("[t] Уже существует: right.jar"));
+    EXPECT_THAT(Lines(), Contains("[t] Успешно: other.jar"));
+    EXPECT_EQ(readFile(paths.VersionModsDir / "right.jar"), body);
+    EXPECT_EQ(readFile(paths.VersionModsDir / "other.jar"), body);
+    EXPECT_EQ(readFile(paths.ModsDir / "other.jar"), "an older body");
+}
+
 }  // namespace
 }  // namespace packwell::test
