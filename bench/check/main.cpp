@@ -5,14 +5,11 @@
 //   (b) 300 present jars (real zip files): the check beside listing the folder and asking the
 //       status of every file, inside this process (also after fetching the manifest the way
 //       the check does, so that only the work per file differs) and by `ls -l`.
-//   (c) the pack of (a) with every file's SHA-256 in the manifest, checked once before the
-//       rounds: the check, which the verified cache spares from reading, beside `cat`.
 //   packwell-bench-check [--quick] [--rounds N]
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +28,6 @@
 #include "core/check/CompatibilityCheck.h"
 #include "core/log/StatusLog.h"
 #include "core/manifest/ManifestFetch.h"
-#include "platform/Sha256.h"
 #include "tests/support/Nginx.h"
 
 namespace fs = std::filesystem;
@@ -77,21 +73,9 @@ void WriteText(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
     }
 }
 
-std::string Sha256HexOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::vector<char> block(1 << 20);
-    platform::Sha256 hash;
-    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
-        hash.Update(block.data(), static_cast<std::size_t>(in.gcount()));
-    return platform::Sha256Hex(hash.Final());
-}
-
-// Writes file i of `count` (name and size chosen by `write`) and the manifest listing them all,
-// with each file's digest when `digests`; such files get a time an hour back, so the verified
-// cache may vouch for them at once.
+// Writes file i of `count` (name and size chosen by `write`) and the manifest listing them all.
 Pack MakePack(const fs::path& root, int count,
-              const std::function<std::pair<std::string, std::uint64_t>(int, const fs::path&)>& write,
-              bool digests = false) {
+              const std::function<std::pair<std::string, std::uint64_t>(int, const fs::path&)>& write) {
     Pack pack{root, root / "game" / "mods" / "1.12.2", {}, 0};
     fs::create_directories(pack.versionModsDir);
     fs::create_directories(root / "game" / "versions" / "1.12.2");
@@ -105,15 +89,12 @@ Pack MakePack(const fs::path& root, int count,
         pack.bytes += size;
         const std::string k = "mod" + std::to_string(i + 1);
         manifest += k + "=" + name + "\n" + k + "size=" + std::to_string(size) + "\n";
-        if (!digests) continue;
-        manifest += k + "sha256=" + Sha256HexOf(pack.files.back()) + "\n";
-        fs::last_write_time(pack.files.back(), fs::file_time_type::clock::now() - std::chrono::hours(1));
     }
     std::ofstream(root / "www" / "Update", std::ios::binary) << manifest;
     return pack;
 }
 
-Pack TextAndBinaryPack(const fs::path& root, int count, std::uint64_t total, bool digests = false) {
+Pack TextAndBinaryPack(const fs::path& root, int count, std::uint64_t total) {
     const std::uint64_t each = total / static_cast<std::uint64_t>(count);
     return MakePack(root, count, [each](int i, const fs::path& folder) {
         const bool binary = i % 2 == 0;
@@ -121,7 +102,7 @@ Pack TextAndBinaryPack(const fs::path& root, int count, std::uint64_t total, boo
         if (binary) WriteBinary(folder / name, each, static_cast<std::uint64_t>(i) + 1);
         else WriteText(folder / name, each, static_cast<std::uint64_t>(i) + 1);
         return std::pair{name, each};
-    }, digests);
+    });
 }
 
 // Jar sizes spread evenly on a log scale between `smallest` and `largest`, as in a real pack
@@ -248,16 +229,6 @@ void Run(const Options& options) {
                                          ListHerePeer(pack, server, false), ListPeer(pack)};
         RunRounds(peers, 1);
         PrintFigures("(b) " + std::to_string(count) + " jars, " + std::to_string(pack.bytes / kMiB) + " MiB",
-                     RunRounds(peers, options.rounds), options.rounds);
-    }
-    {
-        const std::uint64_t total = options.quick ? 256 * kMiB : 2048 * kMiB;
-        std::printf("writing %d files with their digests, %.0f MiB in all ...\n", count, static_cast<double>(total) / kMiB);
-        const Pack pack = TextAndBinaryPack(temp.path() / "c", count, total, /*digests=*/true);
-        packwell::test::Nginx server(pack.root / "www");
-        const std::vector<Peer> peers = {CheckPeer(pack, server), CatPeer(pack)};
-        RunRounds(peers, 1);  // the check verifies every file once and fills the cache; not counted
-        PrintFigures("(c) the files of (a) with digests, verified once before: the cache vouches for them",
                      RunRounds(peers, options.rounds), options.rounds);
     }
     std::printf("page cache warm; the check includes fetching the manifest from nginx on 127.0.0.1\n");
