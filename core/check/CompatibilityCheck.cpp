@@ -1,10 +1,12 @@
 #include "core/check/CompatibilityCheck.h"
 
+#include <optional>
 #include <set>
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "core/check/CheckTexts.h"
+#include "core/check/HashCache.h"
 #include "core/manifest/Manifest.h"
 #include "core/manifest/ManifestFetch.h"
 #include "core/manifest/ModFileName.h"
@@ -25,7 +27,8 @@ bool IsFile(const fs::path& p) {
 // Walks the manifest's names against the two mods folders; one per check.
 class FolderScan {
 public:
-    FolderScan(StatusLog& log, const CheckRequest& request) : log_(log), request_(request) {}
+    FolderScan(StatusLog& log, const CheckRequest& request)
+        : log_(log), request_(request), cacheFile_(request.manifestPath.parent_path() / kVerifiedCacheFile) {}
 
     // Unsafe names are reported the first time they are met and never become a path.
     bool Admit(const std::string& name) {
@@ -40,31 +43,54 @@ public:
         if (IsFile(stray)) AllInOne::MoveFileReplacing(stray, Local(name), /*FailIfExists=*/true);
     }
 
-    // Whether a mod file of that name is in VersionModsDir. A saved error page of the server
-    // is none: it is deleted and said so. One open of the file answers both, so a check of
-    // many files costs few calls to the system.
-    bool PresentOnceErrorPageDropped(const std::string& name) const {
-        const fs::path local = Local(name);
-        switch (FutureDownloads::InspectSavedFile(local)) {
+    // Whether the entry's file is in VersionModsDir. A damaged one is none: a saved error page
+    // of the server, or, when the manifest gives its digest, other content. It is deleted and
+    // said so. One open of the file answers both, so a check of many files costs few calls to
+    // the system.
+    bool PresentOnceDamagedDropped(const ManifestEntry& entry) {
+        const fs::path local = Local(entry.name);
+        switch (entry.sha256 ? Verify(local, *entry.sha256) : FutureDownloads::InspectSavedFile(local)) {
             case FutureDownloads::SavedFile::None: return false;
             case FutureDownloads::SavedFile::Content: return true;
             case FutureDownloads::SavedFile::ErrorPage: break;
         }
         std::error_code ec;
         const bool removed = fs::remove(local, ec);
-        log_.Console(false, check_texts::kDamaged + name);
-        return !removed && IsFile(local);  // a page that could not be deleted is still there
+        log_.Console(false, check_texts::kDamaged + entry.name);
+        return !removed && IsFile(local);  // a file that could not be deleted is still there
+    }
+
+    // Keeps what this check verified for the next one; failing costs that one time only.
+    void SaveVerified() const {
+        if (cache_) cache_->Save(cacheFile_);
     }
 
     bool Present(const std::string& name) const { return IsFile(Local(name)); }
 
 private:
+    // The file against the digest the manifest gives: other content counts as an error page.
+    // The hash rides on the read the marker test makes, and an unchanged file the cache vouches
+    // for is not read at all. A file that cannot be read stays, as it would without a digest.
+    FutureDownloads::SavedFile Verify(const fs::path& local, const platform::Sha256Digest& want) {
+        if (!cache_) cache_ = HashCache::Load(cacheFile_);
+        const std::string key = Utf8FromPath(local);
+        const std::int64_t readAt = HashCache::Now();
+        const auto file = FutureDownloads::HashSavedFile(
+            local, [&](const FutureDownloads::FileStamp& stamp) { return cache_->Known(key, stamp) == want; });
+        if (file.kind != FutureDownloads::SavedFile::Content || !file.sha256) return file.kind;
+        if (*file.sha256 != want) return FutureDownloads::SavedFile::ErrorPage;
+        cache_->Record(key, file.stamp, want, readAt);
+        return FutureDownloads::SavedFile::Content;
+    }
+
     // The empty name gives the folder itself, which is no file: reported missing.
     fs::path Local(const std::string& name) const { return request_.versionModsDir / PathFromUtf8(name); }
 
     StatusLog& log_;
     const CheckRequest& request_;
     std::set<std::string> reported_;
+    const fs::path cacheFile_;
+    std::optional<HashCache> cache_;  // loaded at the first digest: without any, nothing changes
 };
 
 // Replaces the manifest file with a fresh copy; the detail says why not.
@@ -119,12 +145,14 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     for (const auto& entry : manifest.modList.entries) {
         if (!scan.Admit(entry.name)) continue;
         scan.GatherStray(entry.name);
-        if (!scan.PresentOnceErrorPageDropped(entry.name)) {
+        if (!scan.PresentOnceDamagedDropped(entry)) {
             found.MissingList.push_back(entry.name);
             found.MissingTotal += entry.size;
+            if (entry.sha256) found.Digests.emplace(entry.name, *entry.sha256);
             log.Console(false, check_texts::kMissing + entry.name);
         }
     }
+    scan.SaveVerified();
 
     if (manifest.delList.Truncated())
         log.Console(false, check_texts::TooManyEntriesLine("dellist", manifest.delList.statedCount));

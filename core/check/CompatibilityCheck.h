@@ -12,6 +12,9 @@
 
 namespace packwell {
 
+// Beside the manifest in AppDataDir: what earlier checks verified against the manifest's digests.
+inline constexpr const char* kVerifiedCacheFile = "Verified.cache";
+
 enum class CheckResult {
     Checked,             // lists rebuilt; enable "Запуск синхронизации" when lists.HasWork()
     NoConnection,        // the system reports no connection; nothing changed

@@ -29,7 +29,8 @@ Manifest ReadManifest(const IniData& ini) {
     m.modList.entries.reserve(static_cast<std::size_t>(mods));
     for (std::int32_t i = 1; i <= mods; ++i) {
         const std::string key = "mod" + std::to_string(i);
-        m.modList.entries.push_back({ini.ReadString("modlist", key, ""), ModSize(ini, key + "size")});
+        m.modList.entries.push_back({ini.ReadString("modlist", key, ""), ModSize(ini, key + "size"),
+                                     platform::ParseSha256Hex(ini.ReadString("modlist", key + "sha256", ""))});
     }
 
     m.delList.statedCount = ini.ReadInteger("dellist", "Count", 0);

@@ -1,10 +1,12 @@
 #pragma once
 // The server manifest (Update.ini) read once into values.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/settings/IniFile.h"
+#include "platform/Sha256.h"
 
 namespace packwell {
 
@@ -19,6 +21,9 @@ inline constexpr std::int64_t kMaxModSize = std::int64_t{1} << 46;
 struct ManifestEntry {
     std::string name;        // exactly as the manifest gives it
     std::int64_t size = 0;   // "mod<i>size" (64-bit), 0 when absent, not a number or beyond kMaxModSize
+    // "mod<i>sha256": the content the file must have. A value that is not 64 hex digits reads
+    // as absent: a mistyped key must not cost players their files.
+    std::optional<platform::Sha256Digest> sha256 = std::nullopt;
     bool operator==(const ManifestEntry&) const = default;
 };
 

@@ -37,6 +37,7 @@ std::string FormatModList(const std::vector<ManifestEntry>& mods) {
         const std::string key = "mod" + std::to_string(i + 1);
         AddName(out, key, mods[i].name);
         AddEntry(out, key + "size", std::to_string(mods[i].size));
+        if (mods[i].sha256) AddEntry(out, key + "sha256", platform::Sha256Hex(*mods[i].sha256));
     }
     return out;
 }

@@ -14,7 +14,8 @@ namespace packwell {
 // break, no blanks at either end (the reader trims them), not cut by the value length limit.
 bool ReadsBackUnchanged(std::string_view value);
 
-// "[modlist]" with "Count" first, then mod<i> and mod<i>size for i = 1..N, lines ending CR LF.
+// "[modlist]" with "Count" first, then mod<i>, mod<i>size and, when known, mod<i>sha256 (lowercase)
+// for i = 1..N, lines ending CR LF.
 // Throws std::invalid_argument for a name that would not read back unchanged.
 std::string FormatModList(const std::vector<ManifestEntry>& mods);
 // "[dellist]" with "Count", then mod<i>.

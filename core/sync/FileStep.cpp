@@ -39,7 +39,7 @@ StepResult NamingOutcome(platform::PartFile::CommitResult result, const std::str
 bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBareFileName(name); }
 
 StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
-    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel};
+    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel, .sha256 = context.sha256};
     if (context.publisher) {
         options.publish = [&context, saveTo](std::unique_ptr<platform::PartFile> file) {
             context.publisher->Publish(std::move(file), [saveTo, named = context.named](
@@ -63,7 +63,9 @@ StepResult FetchMod(const SyncPaths& paths, const std::string& name, const Fetch
 StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const FetchContext& context) {
     if (!IsAdmissibleModName(name)) return Failure("недопустимое имя файла");
     const fs::path stray = paths.StrayCopy(name);
-    if (!IsFile(stray)) return FetchMod(paths, name, context);
+    // A copy of other content than the manifest names would pass for the file: fetched instead.
+    if (!IsFile(stray) || (context.sha256 && FutureDownloads::HashSavedFile(stray).sha256 != context.sha256))
+        return FetchMod(paths, name, context);
     // A move that fails leaves nothing obtained; counting it would report a missing file as there.
     if (!AllInOne::MoveFileReplacing(stray, paths.Target(name), /*FailIfExists=*/false))
         return Failure("не удалось перенести " + Utf8FromPath(stray));

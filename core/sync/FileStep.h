@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/log/StatusLog.h"
@@ -10,6 +11,7 @@
 #include "core/sync/RunCounters.h"
 #include "core/sync/SyncPaths.h"
 #include "net/FutureDownloads/ProgressBar.h"
+#include "platform/Sha256.h"
 
 namespace packwell {
 
@@ -33,6 +35,7 @@ struct FetchContext {
     // gets its outcome, Downloaded or Failed, on the publisher's thread.
     PartFilePublisher* publisher = nullptr;
     std::function<void(const StepResult&)> named;
+    std::optional<platform::Sha256Digest> sha256 = std::nullopt;  // the content the manifest names, if any
 };
 
 // Whether a list item may become a path: a bare, non-empty file name. Anything else would
@@ -46,8 +49,8 @@ StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo
 // Downloads the file into VersionModsDir.
 StepResult FetchMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
 
-// The sequential step: a copy lying in ModsDir is moved in (replacing the target), otherwise
-// the file is fetched.
+// The sequential step: a copy lying in ModsDir is moved in (replacing the target), unless the
+// context names other content; otherwise the file is fetched.
 StepResult ObtainMod(const SyncPaths& paths, const std::string& name, const FetchContext& context);
 
 // Runs a step; an error raised inside it ends the step as a failure.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/check/SyncLists.h"
 #include "core/log/StatusLog.h"
 #include "core/sync/FileStep.h"
 #include "core/sync/RunCounters.h"
@@ -16,7 +17,9 @@ namespace packwell {
 // in the context, the next file downloads while the last ones are being named; the lines still
 // come in list order, each "Успешно: " once the file has its name, and the call returns once
 // every file has been named.
+// Each name is fetched against its digest in `digests`, when that gives one.
 void RunSequential(const std::vector<std::string>& missingList, const SyncPaths& paths, const FetchContext& context,
-                   StatusLog& log, RunCounters& counters, const StepObserver& observer = {});
+                   StatusLog& log, RunCounters& counters, const StepObserver& observer = {},
+                   const ModDigests* digests = nullptr);
 
 }  // namespace packwell

@@ -47,13 +47,16 @@ void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* ba
         if (observer) observer(name, result);
     };
     const StepResult result =
-        GuardedStep([&] { return FetchInto(FFromInet, FSaveTo, {bar, &shared.Cancel, shared.Publisher, report}); });
+        GuardedStep([&] {
+            return FetchInto(FFromInet, FSaveTo,
+                             {bar, &shared.Cancel, shared.Publisher, report, DigestOf(shared.Digests, name)});
+        });
     if (result.kind != StepKind::Handed) report(result);
 }
 
 TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                                  RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                                 StepObserver observer, PartFilePublisher* publisher)
+                                 StepObserver observer, PartFilePublisher* publisher, const ModDigests* digests)
     : missingList_(missingList),
       paths_(std::move(paths)),
       log_(log),
@@ -61,7 +64,7 @@ TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, Sy
       bars_(bars),
       post_(std::move(post)),
       cancel_(cancel),
-      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher} {}
+      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher, digests} {}
 
 TurboDispatcher::~TurboDispatcher() {
     cancel_ = true;

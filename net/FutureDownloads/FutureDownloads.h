@@ -78,6 +78,26 @@ enum class SavedFile {
 // 26. Throws std::system_error on a read error after opening.
 SavedFile InspectSavedFile(const std::filesystem::path& Path);
 
+// A file's size and last write time (microseconds since 1970) as one open saw them.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// A fetched file read once for both the marker test and its SHA-256.
+struct HashedFile {
+    SavedFile kind = SavedFile::None;
+    FileStamp stamp;                               // when opened; zero when it could not be
+    std::optional<platform::Sha256Digest> sha256;  // of every byte; none when it was not read
+};
+
+// Opens Path once, as InspectSavedFile does, and reads all of it into both the marker test and
+// the hash. `known(stamp)` is asked before any byte is read: true leaves the file unread (Content
+// without a digest), as does a regular file that cannot be opened for reading. Throws
+// std::system_error on a read error after opening.
+HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<bool(const FileStamp&)>& known = {});
+
 // True when the file's text (line breaks removed, ending at the first byte 26) contains
 // "404: Not Found" or "unknown domain". False when it cannot be opened. Reads in blocks;
 // throws std::system_error on a read error after opening.

@@ -52,6 +52,35 @@ SavedFile InspectSavedFile(const std::filesystem::path& Path) {
     return scanner.Found() ? SavedFile::ErrorPage : SavedFile::Content;
 }
 
+HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<bool(const FileStamp&)>& known) {
+    detail::SavedFileReader file(Path);
+    HashedFile result;
+    switch (file.kind()) {
+        case detail::SavedFileReader::Kind::Nothing: return result;
+        case detail::SavedFileReader::Kind::Unreadable: result.kind = SavedFile::Content; return result;
+        case detail::SavedFileReader::Kind::Regular: break;
+    }
+    result.stamp = {file.size(), file.modified()};
+    result.kind = SavedFile::Content;
+    if (known && known(result.stamp)) return result;
+    // The hash needs every byte: the marker test rides along until its answer is settled.
+    char* const block = ReadBlock();
+    MarkerScanner scanner;
+    platform::Sha256 hash;
+    std::int64_t offset = 0;
+    for (;;) {
+        const std::size_t n = file.Read(block, kBlock);
+        if (n == 0) break;
+        if (!scanner.Done()) scanner.Feed(block, n);
+        hash.Update(block, n);
+        offset += static_cast<std::int64_t>(n);
+        if (n < kBlock && offset >= file.size()) break;  // its end, without a call to be told so
+    }
+    if (scanner.Found()) result.kind = SavedFile::ErrorPage;
+    result.sha256 = hash.Final();
+    return result;
+}
+
 bool IsErrorPage(const std::filesystem::path& Path) { return InspectSavedFile(Path) == SavedFile::ErrorPage; }
 
 }  // namespace FutureDownloads

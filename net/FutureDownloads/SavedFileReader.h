@@ -21,8 +21,9 @@ public:
     SavedFileReader& operator=(const SavedFileReader&) = delete;
 
     Kind kind() const { return kind_; }
-    // The size when opened.
+    // The size and the last write time (microseconds since 1970) when opened.
     std::int64_t size() const { return size_; }
+    std::int64_t modified() const { return modified_; }
     // Up to `want` bytes; 0 at the end. Throws std::system_error on a read error.
     std::size_t Read(void* buffer, std::size_t want);
 
@@ -30,6 +31,7 @@ private:
     std::filesystem::path path_;
     Kind kind_ = Kind::Nothing;
     std::int64_t size_ = 0;
+    std::int64_t modified_ = 0;
     std::intptr_t handle_ = -1;  // a descriptor or a HANDLE
 };
 

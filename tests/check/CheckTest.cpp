@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <string>
 #include <utility>
@@ -10,6 +13,7 @@
 #include "core/check/CompatibilityCheck.h"
 #include "core/manifest/ManifestFetch.h"
 #include "platform/PartFile.h"
+#include "platform/Sha256.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -24,13 +28,21 @@ constexpr std::int64_t MiB = 1024 * 1024;
 struct Entry {
     std::string name;
     std::int64_t size = 0;
+    std::string sha256 = {};  // the mod<i>sha256 value as written; none when empty
 };
+
+std::string Sha256Of(const std::string& content) {
+    platform::Sha256 hash;
+    hash.Update(content.data(), content.size());
+    return platform::Sha256Hex(hash.Final());
+}
 
 std::string ManifestText(const std::vector<Entry>& mods, const std::vector<std::string>& dels) {
     std::string t = "[Update]\nlastversion=1.2.6.3\n[modlist]\nCount=" + std::to_string(mods.size()) + "\n";
     for (std::size_t i = 0; i < mods.size(); ++i) {
         const std::string k = "mod" + std::to_string(i + 1);
         t += k + "=" + mods[i].name + "\n" + k + "size=" + std::to_string(mods[i].size) + "\n";
+        if (!mods[i].sha256.empty()) t += k + "sha256=" + mods[i].sha256 + "\n";
     }
     t += "[dellist]\nCount=" + std::to_string(dels.size()) + "\n";
     for (std::size_t i = 0; i < dels.size(); ++i) t += "mod" + std::to_string(i + 1) + "=" + dels[i] + "\n";
@@ -301,6 +313,125 @@ TEST_F(Check, SizesAndTotalsPassFourGibibytes) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Всего модов на сервере: 3 шт. (5 Гб.)"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Отсутствуют моды: 2 шт. (5 Гб.)"), lines.end());
 }
+
+// What the manifest says of a file's content decides whether a present file is damaged; a
+// value that is no digest is ignored, so a mistyped manifest never costs a player a file.
+TEST_F(Check, ManifestDigestDecidesWhetherAPresentFileIsDamaged) {
+    const std::string content = "the server's jar";
+    std::string upper = Sha256Of(content);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const struct {
+        const char* what;
+        std::string sha256;
+        bool damaged;
+    } cases[] = {
+        {"right digest", Sha256Of(content), false},
+        {"right digest in capitals", upper, false},
+        {"digest of other content", Sha256Of("another jar of same size"), true},
+        {"no digest", "", false},
+        {"63 digits", Sha256Of(content).substr(1), false},
+        {"not hex", std::string(64, 'g'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Publish({{"a.jar", 16, c.sha256}});
+        InVersion("a.jar", content);
+        StatusLog log;
+        ASSERT_EQ(RunCompatibilityCheck(log, request_, lists_).result, CheckResult::Checked);
+        const Lines lines = log.Lines();
+        const bool damagedLine = std::count(lines.begin(), lines.end(), " ! Поврежденный файл: a.jar") == 1;
+        EXPECT_EQ(damagedLine, c.damaged);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "* Отсутствует: a.jar"), c.damaged ? 1 : 0);
+        EXPECT_EQ(fs::exists(request_.versionModsDir / "a.jar"), !c.damaged);
+        EXPECT_EQ(lists_.MissingList, c.damaged ? Lines{"a.jar"} : Lines{});
+        EXPECT_EQ(lists_.Digests.contains("a.jar"), c.damaged) << "the run fetches against the digest";
+    }
+}
+
+// An error page is damaged whatever the digest says, and a file that cannot be deleted stays
+// present, as with an error page.
+TEST_F(Check, ErrorPageWithADigestIsDamagedToo) {
+    const std::string page = "<h1>404: Not Found</h1>";
+    Publish({{"page.jar", 1, Sha256Of(page)}});
+    InVersion("page.jar", page);
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_EQ(lists_.MissingList, Lines{"page.jar"});
+    EXPECT_FALSE(fs::exists(request_.versionModsDir / "page.jar"));
+}
+
+void SetWriteTime(const fs::path& file, fs::file_time_type when) {
+    fs::last_write_time(file, std::chrono::floor<std::chrono::seconds>(when));
+}
+
+// Once verified, an unchanged file is vouched for by the cache and not read again; the proof is
+// a same-size change hidden under the old time, which only a read would find. Every way the
+// cache can be lost or wrong costs a read, never a wrong answer.
+TEST_F(Check, VerifiedCacheSparesReadingUnchangedFilesAndIsOnlyAShortcut) {
+    const std::string good = "the server's jar", other = "a changed jar!!!";
+    const fs::path cache = tmp_.appData() / kVerifiedCacheFile;
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const struct {
+        const char* what;
+        std::function<void(const fs::path& jar)> spoil;
+        bool read;  // whether the second check must read the file
+    } cases[] = {
+        {"cache as written", [](const fs::path&) {}, false},
+        {"cache missing", [&](const fs::path&) { fs::remove(cache); }, true},
+        {"garbage", [&](const fs::path&) { tmp_.write("appdata/Verified.cache", std::string(300, '\xFF') + "\n\x01 x"); }, true},
+        {"truncated inside its entry",
+         [&](const fs::path&) {
+             const std::string text = test::readFile(cache);
+             tmp_.write("appdata/Verified.cache", text.substr(0, text.size() - 20));
+         },
+         true},
+        {"entry whose time no longer matches", [&](const fs::path& jar) { SetWriteTime(jar, hourAgo + std::chrono::seconds(10)); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Publish({{"a.jar", 16, Sha256Of(good)}});
+        fs::remove(cache);
+        const fs::path jar = InVersion("a.jar", good);
+        SetWriteTime(jar, hourAgo);
+        ASSERT_EQ(Run(), CheckResult::Checked);
+        ASSERT_TRUE(lists_.MissingList.empty());
+        ASSERT_TRUE(fs::exists(cache));
+
+        const auto stamp = fs::last_write_time(jar);
+        tmp_.write("game/mods/1.12.2/a.jar", other);
+        fs::last_write_time(jar, stamp);
+        c.spoil(jar);
+        ASSERT_EQ(Run(), CheckResult::Checked);
+        EXPECT_EQ(lists_.MissingList, c.read ? Lines{"a.jar"} : Lines{});
+        EXPECT_EQ(fs::exists(jar), !c.read);
+    }
+}
+
+// A file whose time is not well before the moment it was hashed could have been written again
+// within the clock's granularity without its time changing: the cache does not vouch for it.
+TEST_F(Check, VerifiedCacheDoesNotVouchForAFileWrittenAsItWasHashed) {
+    const std::string good = "the server's jar";
+    Publish({{"a.jar", 16, Sha256Of(good)}});
+    const fs::path jar = InVersion("a.jar", good);
+    // Later than the check's own clock: at least as close to the hashing as a racy write.
+    SetWriteTime(jar, fs::file_time_type::clock::now() + std::chrono::minutes(1));
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    ASSERT_TRUE(lists_.MissingList.empty());
+
+    const auto stamp = fs::last_write_time(jar);
+    tmp_.write("game/mods/1.12.2/a.jar", "a changed jar!!!");
+    fs::last_write_time(jar, stamp);
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_EQ(lists_.MissingList, Lines{"a.jar"});
+}
+
+// Without any digest in the manifest the check neither reads nor writes a cache.
+TEST_F(Check, ManifestWithoutDigestsLeavesNoCache) {
+    Publish({{"a.jar", 3}});
+    InVersion("a.jar");
+    ASSERT_EQ(Run(), CheckResult::Checked);
+    EXPECT_FALSE(fs::exists(tmp_.appData() / kVerifiedCacheFile));
+}
+
 
 }  // namespace
 }  // namespace packwell

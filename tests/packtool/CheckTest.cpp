@@ -30,6 +30,19 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text.replace(at, from.size(), to);
 }
 
+// SHA-256 of "z", the content of zz_last.jar.
+const std::string kDigestOfZ = "594e519ae499312b29433b7dd8a97ff068defcba9755b6d5d00e84c524d67b06";
+
+std::string WithDigest(const std::string& digest) {
+    return Replaced(kModList, "mod3size=1\r\n", "mod3size=1\r\nmod3sha256=" + digest + "\r\n");
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 struct CheckCase {
     const char* what;
     std::function<void(const PackFixture&)> damage;
@@ -64,6 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CheckCase{"missing file", [](const PackFixture& p) { fs::remove(p.dir / "mods3/zz_last.jar"); }, {Kind::FileMissing}},
         CheckCase{"wrong size", [](const PackFixture& p) { p.write("mods3/zz_last.jar", "zz"); }, {Kind::WrongSize}},
+        CheckCase{"digest of other content",
+                  [](const PackFixture& p) { p.setManifest(WithDigest(std::string(64, '0'))); }, {Kind::WrongHash}},
+        CheckCase{"digest not 64 hex digits",
+                  [](const PackFixture& p) { p.setManifest(WithDigest(kDigestOfZ.substr(1))); }, {Kind::BadHash}},
+        CheckCase{"the right digest in capitals", [](const PackFixture& p) { p.setManifest(WithDigest(Upper(kDigestOfZ))); }, {}},
         CheckCase{"unsafe name",
                   [](const PackFixture& p) { p.setManifest(Replaced(kModList, "mod3=zz_last.jar", "mod3=..\\zz_last.jar")); },
                   {Kind::UnsafeName}},

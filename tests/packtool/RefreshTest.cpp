@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "core/settings/IniFile.h"
 #include "core/manifest/Manifest.h"
 #include "tests/packtool/PackFixture.h"
+#include "platform/Sha256.h"
 #include "tools/packwell-pack/PackCheck.h"
+#include "tools/packwell-pack/PackLayout.h"
 #include "tools/packwell-pack/PackRefresh.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +24,22 @@ using test::PackFixture;
 
 Manifest Read(const PackFixture& pack) { return ReadManifest(IniData::Parse(pack.manifest())); }
 
+platform::Sha256Digest Sha256Of(const std::string& content) {
+    platform::Sha256 hash;
+    hash.Update(content.data(), content.size());
+    return hash.Final();
+}
+
+std::optional<platform::Sha256Digest> DigestOf(const PackFixture& pack, const std::string& name) {
+    for (const auto& e : Read(pack).modList.entries)
+        if (e.name == name) return e.sha256;
+    return std::nullopt;
+}
+
+void SetWriteTime(const fs::path& file, fs::file_time_type when) {
+    fs::last_write_time(file, std::chrono::floor<std::chrono::seconds>(when));
+}
+
 TEST(Refresh, WritesSortedListThatChecksClean) {
     PackFixture pack;
     const RefreshResult r = RefreshPack({pack.dir, std::nullopt});
@@ -29,9 +48,11 @@ TEST(Refresh, WritesSortedListThatChecksClean) {
     EXPECT_EQ(r.totalBytes, 73001);
     // Byte order: "B" < "[" < "z".
     EXPECT_EQ(Read(pack).modList.entries,
-              (std::vector<ManifestEntry>{{"Baubles-1.12-1.5.2.jar", 3000},
-                                          {"[1.12.2] Journey Map (client).jar", 70000},
-                                          {"zz_last.jar", 1}}));
+              (std::vector<ManifestEntry>{{"Baubles-1.12-1.5.2.jar", 3000, Sha256Of(std::string(3000, 'b'))},
+                                          {"[1.12.2] Journey Map (client).jar", 70000, Sha256Of(std::string(70000, 'j'))},
+                                          {"zz_last.jar", 1, Sha256Of("z")}}));
+    EXPECT_NE(pack.manifest().find("mod3size=1\r\nmod3sha256=" + platform::Sha256Hex(Sha256Of("z")) + "\r\n"),
+              std::string::npos);
     EXPECT_EQ(CheckPack(pack.dir), std::vector<Problem>{});
 
     // Nothing changed: the file is not rewritten.
@@ -113,6 +134,42 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     fs::remove(trailing);  // the folder's own removal would miss it
 }
 #endif
+
+// A refresh reads only the files whose size or time changed since the last one: a same-size
+// change hidden under the old time keeps the old digest, which proves the file was not read.
+// The state file lies outside mods3, and losing it costs a full read, never a wrong digest.
+TEST(Refresh, HashesOnlyFilesWhoseSizeOrTimeChanged) {
+    PackFixture pack;
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& [name, body] : pack.mods) SetWriteTime(pack.dir / "mods3" / name, hourAgo);
+    RefreshPack({pack.dir, std::nullopt});
+    const auto mods3 = test::listDir(pack.dir / "mods3");
+
+    const fs::path hidden = pack.write("mods3/Baubles-1.12-1.5.2.jar", std::string(3000, 'c'));
+    SetWriteTime(hidden, hourAgo);
+    const fs::path touched = pack.write("mods3/zz_last.jar", "y");
+    SetWriteTime(touched, hourAgo + std::chrono::seconds(10));
+    const RefreshResult r = RefreshPack({pack.dir, std::nullopt});
+    EXPECT_EQ(r.changes, std::vector<std::string>{"changed zz_last.jar: same size, other content"});
+    EXPECT_EQ(DigestOf(pack, "zz_last.jar"), Sha256Of("y"));
+    EXPECT_EQ(DigestOf(pack, "Baubles-1.12-1.5.2.jar"), Sha256Of(std::string(3000, 'b'))) << "read again";
+    EXPECT_EQ(test::listDir(pack.dir / "mods3"), mods3) << "clients list mods3";
+
+    int round = 0;
+    for (const std::string& spoilt : {std::string("garbage\n\x01"), std::string()}) {
+        SCOPED_TRACE(spoilt.empty() ? "state file missing" : "state file garbage");
+        const auto when = hourAgo + std::chrono::seconds(20 * ++round);
+        pack.write("mods3/Baubles-1.12-1.5.2.jar", std::string(3000, 'b'));
+        SetWriteTime(hidden, when);
+        RefreshPack({pack.dir, std::nullopt});
+        pack.write("mods3/Baubles-1.12-1.5.2.jar", std::string(3000, 'c'));
+        SetWriteTime(hidden, when);
+        if (spoilt.empty()) fs::remove(pack.dir / kRefreshStateFile);
+        else pack.write(kRefreshStateFile, spoilt);
+        RefreshPack({pack.dir, std::nullopt});
+        EXPECT_EQ(DigestOf(pack, "Baubles-1.12-1.5.2.jar"), Sha256Of(std::string(3000, 'c')));
+    }
+}
 
 TEST(Refresh, LeavesOutHiddenFilesAndFolders) {
     PackFixture pack;

@@ -62,8 +62,10 @@ private:
     void Add(Kind kind, std::string text) { problems_.push_back({kind, std::move(text)}); }
 
     // One file a client downloads: there, of the stated size (or not empty when none is
-    // stated), and free of the phrases that make a client throw the download away.
-    void CheckPublishedFile(const std::string& relative, std::optional<std::int64_t> size) {
+    // stated), of the stated content when a digest is given, and free of the phrases that make a
+    // client throw the download away.
+    void CheckPublishedFile(const std::string& relative, std::optional<std::int64_t> size,
+                            const std::optional<platform::Sha256Digest>& sha256 = std::nullopt) {
         const fs::path path = dir_ / PathFromUtf8(relative);
         const std::string where = Shown(relative) + ": ";
         std::error_code ec;
@@ -81,12 +83,37 @@ private:
                                      std::to_string(*size));
         if (!size && actual == 0) Add(Kind::EmptyFile, where + "empty");
         try {
-            if (FutureDownloads::IsErrorPage(path))
+            if (ContentOf(path, sha256, where) == FutureDownloads::SavedFile::ErrorPage)
                 Add(Kind::ErrorPhrase,
                     where + "contains \"404: Not Found\" or \"unknown domain\"; clients throw the download away");
         } catch (const std::system_error& e) {
             Add(Kind::Unreadable, where + "cannot be read: " + e.code().message());
         }
+    }
+
+    // The marker test's answer; with a digest, the same read hashes the file and a difference is
+    // reported.
+    FutureDownloads::SavedFile ContentOf(const fs::path& path, const std::optional<platform::Sha256Digest>& sha256,
+                                         const std::string& where) {
+        if (!sha256) return FutureDownloads::InspectSavedFile(path);
+        const FutureDownloads::HashedFile file = FutureDownloads::HashSavedFile(path);
+        if (!file.sha256) Add(Kind::Unreadable, where + "cannot be read");
+        else if (*file.sha256 != *sha256)
+            Add(Kind::WrongHash, where + "content is not the one the manifest's digest names (its SHA-256 is " +
+                                     platform::Sha256Hex(*file.sha256) + "); clients throw the download away");
+        return file.kind;
+    }
+
+    // mod<i>sha256 as a client reads it; a value that is not 64 hex digits is reported.
+    std::optional<platform::Sha256Digest> Digest(const IniData& ini, std::int32_t i) {
+        const std::string key = "mod" + std::to_string(i) + "sha256";
+        if (!HasKey(ini, "modlist", key)) return std::nullopt;
+        const std::string text = ini.ReadString("modlist", key, "");
+        const auto digest = platform::ParseSha256Hex(text);
+        if (!digest)
+            Add(Kind::BadHash, "modlist: " + key + ": \"" + Shown(text) +
+                                   "\" is not 64 hex digits; clients ignore it and verify nothing");
+        return digest;
     }
 
     void CheckManifest() {
@@ -122,7 +149,7 @@ private:
             else if (!size) Add(Kind::BadSize, where + "\"" + Shown(ini.ReadString("modlist", sizeKey, "")) + "\" is not a number");
             else if (*size < 0) Add(Kind::BadSize, where + "negative");
             CheckPublishedFile(std::string(kModsFolder) + "/" + name,
-                               size && *size >= 0 ? std::optional<std::int64_t>(*size) : std::nullopt);
+                               size && *size >= 0 ? std::optional<std::int64_t>(*size) : std::nullopt, Digest(ini, i));
         }
         for (const auto& [i, name] : CheckList(ini, "dellist")) {
             if (mods.contains(name))

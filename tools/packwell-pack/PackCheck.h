@@ -22,6 +22,8 @@ struct Problem {
         BadSize,         // mod<i>size absent, not a number or negative
         FileMissing,
         WrongSize,       // the file differs from the size the manifest states
+        BadHash,         // mod<i>sha256 is not 64 hex digits; clients ignore it
+        WrongHash,       // the file's content is not the one mod<i>sha256 names
         EmptyFile,
         DeletesAMod,     // a dellist name that is also a mod of the pack
         UnsafeVersion,   // a "lastversion" clients refuse to turn into a file name

@@ -8,6 +8,9 @@ namespace packwell::pack {
 
 inline constexpr const char* kManifestFile = "Update";
 inline constexpr const char* kModsFolder = "mods3";  // the client's "/mods3/" path
+// Beside the manifest, not in mods3, so clients never list or fetch it: the size, time and
+// digest of each mod as the last refresh saw them.
+inline constexpr const char* kRefreshStateFile = ".packwell-hashes";
 // The new program file of each client build, fetched whenever "lastversion" differs from the
 // client's own version; Windows clients ask for the first, Linux clients for the second.
 inline constexpr std::array<const char*, 2> kNewProgramFiles = {"Update.exe", "Update-linux"};

@@ -8,10 +8,12 @@
 #include <sstream>
 #include <system_error>
 
+#include "core/check/HashCache.h"
 #include "core/settings/IniFile.h"
 #include "core/manifest/Manifest.h"
 #include "core/manifest/ManifestWriter.h"
 #include "core/Utf8Path.h"
+#include "net/FutureDownloads/FutureDownloads.h"
 #include "platform/AtomicFile.h"
 #include "tools/packwell-pack/PackLayout.h"
 
@@ -101,18 +103,47 @@ std::vector<std::string> ReadNameList(const fs::path& file) {
     return names;
 }
 
+// Every mod's SHA-256, read with its size from one open of the file. A file whose size and time
+// are those the last refresh saw keeps the digest it had then, unread.
+void HashMods(const fs::path& folder, const fs::path& stateFile, std::vector<ManifestEntry>& mods,
+              std::vector<std::string>& notes) {
+    HashCache state = HashCache::Load(stateFile);
+    for (ManifestEntry& mod : mods) {
+        const std::int64_t readAt = HashCache::Now();
+        std::optional<platform::Sha256Digest> known;
+        FutureDownloads::HashedFile file;
+        try {
+            file = FutureDownloads::HashSavedFile(folder / PathFromUtf8(mod.name), [&](const FutureDownloads::FileStamp& stamp) {
+                known = state.Known(mod.name, stamp);
+                return known.has_value();
+            });
+        } catch (const std::system_error& e) {
+            throw PackError("cannot read " + Utf8FromPath(folder / PathFromUtf8(mod.name)) + ": " + e.code().message());
+        }
+        if (file.kind == FutureDownloads::SavedFile::None || (!file.sha256 && !known))
+            throw PackError("cannot read " + Utf8FromPath(folder / PathFromUtf8(mod.name)));
+        mod.size = file.stamp.size;  // the size of the content hashed, should it have changed since the listing
+        mod.sha256 = file.sha256 ? file.sha256 : known;
+        if (file.sha256) state.Record(mod.name, file.stamp, *file.sha256, readAt);
+    }
+    if (!state.Save(stateFile)) notes.push_back("could not write " + Utf8FromPath(stateFile) + "; the next refresh reads every file again");
+}
+
 void DescribeModChanges(const std::vector<ManifestEntry>& before, const std::vector<ManifestEntry>& after,
                         std::vector<std::string>& changes) {
-    std::map<std::string, std::int64_t> old, fresh;
-    for (const auto& e : before) old.emplace(e.name, e.size);
-    for (const auto& e : after) fresh.emplace(e.name, e.size);
-    for (const auto& [name, size] : fresh) {
+    std::map<std::string, ManifestEntry> old, fresh;
+    for (const auto& e : before) old.emplace(e.name, e);
+    for (const auto& e : after) fresh.emplace(e.name, e);
+    for (const auto& [name, e] : fresh) {
         const auto it = old.find(name);
-        if (it == old.end()) changes.push_back("added " + Shown(name) + " (" + std::to_string(size) + " bytes)");
-        else if (it->second != size)
-            changes.push_back("resized " + Shown(name) + ": " + std::to_string(it->second) + " -> " + std::to_string(size) + " bytes");
+        if (it == old.end()) changes.push_back("added " + Shown(name) + " (" + std::to_string(e.size) + " bytes)");
+        else if (it->second.size != e.size)
+            changes.push_back("resized " + Shown(name) + ": " + std::to_string(it->second.size) + " -> " +
+                              std::to_string(e.size) + " bytes");
+        else if (it->second.sha256 && it->second.sha256 != e.sha256)
+            changes.push_back("changed " + Shown(name) + ": same size, other content");
     }
-    for (const auto& [name, size] : old)
+    for (const auto& [name, e] : old)
         if (!fresh.contains(name)) changes.push_back("removed " + Shown(name));
 }
 
@@ -121,6 +152,7 @@ void DescribeModChanges(const std::vector<ManifestEntry>& before, const std::vec
 RefreshResult RefreshPack(const RefreshRequest& request) {
     const fs::path manifestPath = request.dir / kManifestFile;
     Scan scan = ScanMods(request.dir / kModsFolder);
+    HashMods(request.dir / kModsFolder, request.dir / kRefreshStateFile, scan.mods, scan.notes);
     const std::vector<std::string> extra = request.dellistFile ? ReadNameList(*request.dellistFile) : std::vector<std::string>{};
 
     std::error_code ec;

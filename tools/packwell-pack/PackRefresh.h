@@ -18,7 +18,7 @@ struct RefreshRequest {
 };
 
 struct RefreshResult {
-    std::vector<std::string> changes;  // "added ...", "removed ...", "resized ...", "dellist: ..."
+    std::vector<std::string> changes;  // "added ...", "removed ...", "resized ...", "changed ...", "dellist: ..."
     std::vector<std::string> notes;    // files left out of the pack, and why
     bool written = false;              // false when the manifest already said all of it
     std::size_t mods = 0;
@@ -26,7 +26,9 @@ struct RefreshResult {
     std::size_t deletions = 0;
 };
 
-// Reads DIR/mods3 and DIR/Update, writes DIR/Update atomically. Throws PackError.
+// Reads DIR/mods3 and DIR/Update, writes DIR/Update atomically with every mod's SHA-256. Only
+// files whose size or time changed since the last refresh are read (DIR/.packwell-hashes
+// remembers them). Throws PackError.
 RefreshResult RefreshPack(const RefreshRequest& request);
 
 }  // namespace packwell::pack

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <system_error>
 
 namespace FutureDownloads::detail {
@@ -28,6 +30,10 @@ SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path
     }
     handle_ = fd;
     size_ = st.st_size;
+    // Clamped: a time set far out of range must not overflow the conversion.
+    constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::int64_t>::max() / 1'000'000 - 1;
+    const std::int64_t seconds = std::clamp<std::int64_t>(st.st_mtim.tv_sec, -kMaxSeconds, kMaxSeconds);
+    modified_ = seconds * 1'000'000 + st.st_mtim.tv_nsec / 1000;
     kind_ = Kind::Regular;
 }
 

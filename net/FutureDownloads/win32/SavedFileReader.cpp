@@ -22,13 +22,17 @@ SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path
             kind_ = Kind::Unreadable;
         return;
     }
-    LARGE_INTEGER size{};
-    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileSizeEx(h, &size)) {  // pipes and devices hold no page
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info)) {  // pipes and devices hold no page
         CloseHandle(h);
         return;
     }
     handle_ = reinterpret_cast<std::intptr_t>(h);
-    size_ = size.QuadPart;
+    size_ = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+    // 100-nanosecond steps since 1601 to microseconds since 1970.
+    const std::uint64_t ticks =
+        (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
+    modified_ = static_cast<std::int64_t>(ticks / 10) - 11'644'473'600'000'000;
     kind_ = Kind::Regular;
 }
 

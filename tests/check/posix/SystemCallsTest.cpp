@@ -2,12 +2,14 @@
 // client: one open, one status query on the descriptor, reads only as far as the answer needs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <string>
 
+#include "platform/Sha256.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -81,13 +83,27 @@ std::string Text(std::size_t size) {
     return s;
 }
 
+// A game folder the headless client accepts.
+fs::path GameFolder(const test::TempDir& tmp) {
+    const fs::path game = tmp.root() / "game";
+    fs::create_directories(game / "versions" / "1.12.2");
+    fs::create_directories(game / "assets");
+    return game;
+}
+
+// Runs the headless client's check under strace, its calls logged to `log`.
+void TraceCheck(const fs::path& log, const fs::path& game, const test::HttpServer& server) {
+    const std::string command = "strace -f -y -qq -e trace=%file,%desc -o '" + log.string() + "' '" +
+                                PACKWELL_SYNC_BINARY + "' --check-only --server " + server.url("") +
+                                " --game-dir '" + game.string() + "' >/dev/null 2>&1";
+    std::system(command.c_str());
+}
+
 TEST(CheckSystemCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeeds) {
     if (!StraceInstalled()) GTEST_SKIP() << "strace is not installed";
     test::TempDir tmp;
     test::HttpServer server;
-    const fs::path game = tmp.root() / "game";
-    fs::create_directories(game / "versions" / "1.12.2");
-    fs::create_directories(game / "assets");
+    const fs::path game = GameFolder(tmp);
     const fs::path local = game / "mods" / "1.12.2";
     const std::size_t textSize = 300'000;  // several blocks, and no whole number of them
     tmp.write("game/mods/1.12.2/mod.jar", Jar(1 << 20, 700));
@@ -97,10 +113,7 @@ TEST(CheckSystemCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeed
                  "[modlist]\nCount=4\nmod1=mod.jar\nmod2=settings.cfg\nmod3=page.jar\nmod4=absent.jar\n");
 
     const fs::path log = tmp.root() / "strace.txt";
-    const std::string command = "strace -f -y -qq -e trace=%file,%desc -o '" + log.string() + "' '" +
-                                PACKWELL_SYNC_BINARY + "' --check-only --server " + server.url("") +
-                                " --game-dir '" + game.string() + "' >/dev/null 2>&1";
-    std::system(command.c_str());
+    TraceCheck(log, game, server);
     ASSERT_TRUE(fs::exists(log));
 
     const Calls jar = CallsOn(log, local / "mod.jar");
@@ -126,6 +139,34 @@ TEST(CheckSystemCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeed
     const Calls absent = CallsOn(log, local / "absent.jar");
     EXPECT_EQ(absent.open, 1);
     EXPECT_EQ(absent.stat, 0);
+}
+
+// With a digest the one open reads the whole file once, for the marker test and the hash
+// together; once verified and unchanged, the file is opened for its size and time and not read.
+TEST(CheckSystemCalls, AVerifiedFileIsReadOnceThenNotAtAll) {
+    if (!StraceInstalled()) GTEST_SKIP() << "strace is not installed";
+    test::TempDir tmp;
+    test::HttpServer server;
+    const fs::path game = GameFolder(tmp);
+    const fs::path jar = game / "mods" / "1.12.2" / "mod.jar";
+    const std::string content = Jar(1 << 20, 700);  // its byte 26 would end a marker test alone
+    tmp.write("game/mods/1.12.2/mod.jar", content);
+    fs::last_write_time(jar, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    platform::Sha256 hash;
+    hash.Update(content.data(), content.size());
+    server.serve("/Update", "[modlist]\nCount=1\nmod1=mod.jar\nmod1sha256=" + platform::Sha256Hex(hash.Final()) + "\n");
+
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first ? "first check" : "second check");
+        const fs::path log = tmp.root() / (first ? "strace1.txt" : "strace2.txt");
+        TraceCheck(log, game, server);
+        ASSERT_TRUE(fs::exists(log));
+        const Calls calls = CallsOn(log, jar);
+        EXPECT_EQ(calls.open, 1);
+        EXPECT_EQ(calls.readBytes, first ? static_cast<long>(content.size()) : 0);
+        EXPECT_EQ(calls.unlink, 0);
+    }
+    EXPECT_EQ(test::readFile(jar), content);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/Utf8Path.h"
 #include "core/check/CompatibilityCheck.h"
 #include "core/log/StatusLog.h"
+#include "platform/Sha256.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ImportTable.h"
@@ -70,6 +72,33 @@ std::string Jar(std::size_t size, std::size_t at) {
     return s;
 }
 
+// Runs the check with every file open and read counted from the start.
+CheckOutcome CountedCheck(const CheckRequest& request, SyncLists& lists) {
+    {
+        std::lock_guard lock(g_mutex);
+        g_calls.clear();
+    }
+    StatusLog log;
+    test::ReplaceImport(__imp_CreateFileW, &CountingCreateFile, g_createFile);
+    test::ReplaceImport(__imp_ReadFile, &CountingReadFile, g_readFile);
+    const CheckOutcome outcome = RunCompatibilityCheck(log, request, lists);
+    decltype(&CreateFileW) ignoredCreate;
+    decltype(&ReadFile) ignoredRead;
+    test::ReplaceImport(__imp_CreateFileW, g_createFile, ignoredCreate);
+    test::ReplaceImport(__imp_ReadFile, g_readFile, ignoredRead);
+    return outcome;
+}
+
+CheckRequest RequestFor(const test::TempDir& tmp, const test::HttpServer& server) {
+    CheckRequest request;
+    request.baseUrl = server.url("");
+    request.manifestPath = tmp.appData() / "Update.ini";
+    request.modsDir = tmp.root() / "game" / "mods";
+    request.versionModsDir = request.modsDir / "1.12.2";
+    request.isConnected = [] { return true; };
+    return request;
+}
+
 TEST(CheckFileCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeeds) {
     test::TempDir tmp;
     test::HttpServer server;
@@ -83,23 +112,8 @@ TEST(CheckFileCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeeds)
     tmp.write("game/mods/1.12.2/settings.cfg", text);
     tmp.write("game/mods/1.12.2/page.jar", "<html>404: Not Found</html>");
     server.serve("/Update", "[modlist]\nCount=4\nmod1=mod.jar\nmod2=settings.cfg\nmod3=page.jar\nmod4=absent.jar\n");
-    CheckRequest request;
-    request.baseUrl = server.url("");
-    request.manifestPath = tmp.appData() / "Update.ini";
-    request.modsDir = game / "mods";
-    request.versionModsDir = local;
-    request.isConnected = [] { return true; };
-    StatusLog log;
     SyncLists lists;
-
-    test::ReplaceImport(__imp_CreateFileW, &CountingCreateFile, g_createFile);
-    test::ReplaceImport(__imp_ReadFile, &CountingReadFile, g_readFile);
-    const CheckOutcome outcome = RunCompatibilityCheck(log, request, lists);
-    decltype(&CreateFileW) ignoredCreate;
-    decltype(&ReadFile) ignoredRead;
-    test::ReplaceImport(__imp_CreateFileW, g_createFile, ignoredCreate);
-    test::ReplaceImport(__imp_ReadFile, g_readFile, ignoredRead);
-    ASSERT_EQ(outcome.result, CheckResult::Checked);
+    ASSERT_EQ(CountedCheck(RequestFor(tmp, server), lists).result, CheckResult::Checked);
 
     const Calls jar = CallsOn(local / "mod.jar");
     EXPECT_EQ(jar.open, 1);
@@ -113,6 +127,30 @@ TEST(CheckFileCalls, EachListedFileIsOpenedOnceAndReadOnlyAsFarAsTheAnswerNeeds)
     EXPECT_EQ(CallsOn(local / "page.jar").open, 1);
     EXPECT_FALSE(fs::exists(local / "page.jar"));
     EXPECT_EQ(CallsOn(local / "absent.jar").open, 1);
+}
+
+// With a digest the one open reads the whole file once, for the marker test and the hash
+// together; once verified and unchanged, the file is opened for its size and time and not read.
+TEST(CheckFileCalls, AVerifiedFileIsReadOnceThenNotAtAll) {
+    test::TempDir tmp;
+    test::HttpServer server;
+    const std::string content = Jar(1 << 20, 700);  // its byte 26 would end a marker test alone
+    const fs::path jar = tmp.write("game/mods/1.12.2/mod.jar", content);
+    fs::last_write_time(jar, std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() -
+                                                                      std::chrono::hours(1)));
+    platform::Sha256 hash;
+    hash.Update(content.data(), content.size());
+    server.serve("/Update", "[modlist]\nCount=1\nmod1=mod.jar\nmod1sha256=" + platform::Sha256Hex(hash.Final()) + "\n");
+
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first ? "first check" : "second check");
+        SyncLists lists;
+        ASSERT_EQ(CountedCheck(RequestFor(tmp, server), lists).result, CheckResult::Checked);
+        EXPECT_TRUE(lists.MissingList.empty());
+        const Calls calls = CallsOn(jar);
+        EXPECT_EQ(calls.open, 1);
+        EXPECT_EQ(calls.readBytes, first ? static_cast<long long>(content.size()) : 0);
+    }
 }
 
 }  // namespace
