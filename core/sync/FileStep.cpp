@@ -39,7 +39,8 @@ StepResult NamingOutcome(platform::PartFile::CommitResult result, const std::str
 bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBareFileName(name); }
 
 StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
-    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel};
+    // A mod cut off keeps its bytes for the next attempt, in this run or the next.
+    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel, .resume = true};
     if (context.publisher) {
         options.publish = [&context, saveTo](std::unique_ptr<platform::PartFile> file) {
             context.publisher->Publish(std::move(file), [saveTo, named = context.named](

@@ -34,6 +34,8 @@ struct DownloadResult {
     long httpStatus = 0;
     std::int64_t bytes = 0;  // bytes written to SaveTo
     std::string detail;      // technical words for a developer; the player sees FailureText
+    // A 429 or 5xx's Retry-After in seconds, when it gave one.
+    std::optional<std::chrono::seconds> retryAfter = std::nullopt;
     explicit operator bool() const { return error == DownloadError::None; }
 };
 
@@ -53,6 +55,11 @@ struct DownloadOptions {
     // instead of being synced and named by Download; the receiver names it (PartFile::Name)
     // once its data is on the disk. Success then means "complete and handed over".
     std::function<void(std::unique_ptr<platform::PartFile>)> publish = nullptr;
+    // Keeps the body under the target's one stable part file when the transfer breaks off
+    // (network, stall, cancel, 5xx), and continues it on the next call for the same target
+    // (Range with If-Range), starting over when the server cannot continue or the file
+    // changed. Without it a failed body is thrown away.
+    bool resume = false;
 };
 
 // Why a download failed, in short Russian words for the player ("" for success).
