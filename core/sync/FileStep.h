@@ -7,6 +7,7 @@
 
 #include "core/log/StatusLog.h"
 #include "core/sync/PartFilePublisher.h"
+#include "core/sync/RetrySchedule.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/SyncPaths.h"
 #include "net/FutureDownloads/ProgressBar.h"
@@ -23,7 +24,8 @@ enum class StepKind {
 struct StepResult {
     StepKind kind = StepKind::Failed;
     std::int64_t bytes = 0;  // size of the file in VersionModsDir afterwards
-    std::string detail;      // why it failed, in plain words (for standard error, not the log)
+    // Why it failed, or that it took retries, in plain words (for standard error, not the log).
+    std::string detail;
 };
 
 struct FetchContext {
@@ -33,14 +35,17 @@ struct FetchContext {
     // gets its outcome, Downloaded or Failed, on the publisher's thread.
     PartFilePublisher* publisher = nullptr;
     std::function<void(const StepResult&)> named;
+    // When set, a transient failure is tried again after the schedule's waits; null: once only.
+    const RetrySchedule* retry = nullptr;
 };
 
 // Whether a list item may become a path: a bare, non-empty file name. Anything else would
 // land outside VersionModsDir (or on the folder itself).
 bool IsAdmissibleModName(const std::string& name);
 
-// Downloads Url into SaveTo; a file already there is never written over. Handed when the
-// context has a publisher.
+// Downloads Url into SaveTo, retrying as the context's schedule says and going on from the
+// bytes an attempt kept; a file already there is never written over. Handed when the context
+// has a publisher.
 StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo, const FetchContext& context);
 
 // Downloads the file into VersionModsDir.

@@ -47,13 +47,13 @@ void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* ba
         if (observer) observer(name, result);
     };
     const StepResult result =
-        GuardedStep([&] { return FetchInto(FFromInet, FSaveTo, {bar, &shared.Cancel, shared.Publisher, report}); });
+        GuardedStep([&] { return FetchInto(FFromInet, FSaveTo, {bar, &shared.Cancel, shared.Publisher, report, shared.Retry}); });
     if (result.kind != StepKind::Handed) report(result);
 }
 
 TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                                  RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                                 StepObserver observer, PartFilePublisher* publisher)
+                                 StepObserver observer, PartFilePublisher* publisher, const RetrySchedule* retry)
     : missingList_(missingList),
       paths_(std::move(paths)),
       log_(log),
@@ -61,7 +61,7 @@ TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, Sy
       bars_(bars),
       post_(std::move(post)),
       cancel_(cancel),
-      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher} {}
+      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher, retry} {}
 
 TurboDispatcher::~TurboDispatcher() {
     cancel_ = true;

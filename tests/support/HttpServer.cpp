@@ -140,9 +140,10 @@ void HttpServer::fail(const Route& route, httplib::Response& res) const {
     const std::size_t length = std::max<std::size_t>(route.body.size(), 2);
     switch (route.failure) {
         case Failure::CutOff:
+            if (!route.etag.empty()) res.set_header("ETag", route.etag);
             res.set_content_provider(length, "application/octet-stream",
-                                     [length](std::size_t, std::size_t, httplib::DataSink& sink) {
-                                         const std::string half(length / 2, 'x');
+                                     [half = route.body.substr(0, length / 2)](std::size_t, std::size_t,
+                                                                               httplib::DataSink& sink) {
                                          sink.write(half.data(), half.size());
                                          return false;
                                      });

@@ -31,7 +31,7 @@ public:
 
     // How the first requests of a path fail before it is served as asked.
     enum class Failure {
-        CutOff,       // the headers, half the body, then the connection closes
+        CutOff,       // the headers (the ETag too), half the body, then the connection closes
         Stall,        // the headers, then nothing
         Unavailable,  // 503
         TooMany,      // 429 with "Retry-After: 1"
