@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace packwell::test {
@@ -15,6 +16,7 @@ struct HttpServer::Route {
     std::string target;               // Redirect
     std::string etag;                 // CutOff, File
     bool ranges = true;               // File
+    std::chrono::milliseconds pace{};  // File
     // failFirst: requests still to fail, and how.
     std::shared_ptr<std::atomic<int>> failures = std::make_shared<std::atomic<int>>(0);
     Failure failure = Failure::CutOff;
@@ -126,14 +128,25 @@ void HttpServer::serveRange(const Route& route, const httplib::Request& req, htt
         res.set_header("Content-Range", "bytes */" + std::to_string(route.body.size()));
         return;
     }
-    if (!partial) {
-        res.set_content(route.body, "application/octet-stream");
+    const std::size_t start = partial ? static_cast<std::size_t>(from) : 0;
+    if (partial) {
+        res.status = 206;
+        res.set_header("Content-Range", "bytes " + std::to_string(from) + "-" +
+                                            std::to_string(route.body.size() - 1) + "/" +
+                                            std::to_string(route.body.size()));
+    }
+    if (route.pace == std::chrono::milliseconds(0)) {
+        res.set_content(route.body.substr(start), "application/octet-stream");
         return;
     }
-    res.status = 206;
-    res.set_header("Content-Range", "bytes " + std::to_string(from) + "-" + std::to_string(route.body.size() - 1) +
-                                        "/" + std::to_string(route.body.size()));
-    res.set_content(route.body.substr(static_cast<std::size_t>(from)), "application/octet-stream");
+    res.set_content_provider(route.body.size() - start, "application/octet-stream",
+                             [this, body = route.body.substr(start), pace = route.pace](
+                                 std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                 if (stopping_) return false;
+                                 std::this_thread::sleep_for(pace);
+                                 const std::size_t n = std::min<std::size_t>(64 * 1024, body.size() - offset);
+                                 return sink.write(body.data() + offset, n);
+                             });
 }
 
 void HttpServer::fail(const Route& route, httplib::Response& res) const {
@@ -206,12 +219,14 @@ void HttpServer::serveCutOff(const std::string& path, std::size_t announced, std
     add(path, std::move(r));
 }
 
-void HttpServer::serveFile(const std::string& path, std::string body, std::string etag, bool ranges) {
+void HttpServer::serveFile(const std::string& path, std::string body, std::string etag, bool ranges,
+                           std::chrono::milliseconds pace) {
     Route r;
     r.kind = Route::Kind::File;
     r.body = std::move(body);
     r.etag = std::move(etag);
     r.ranges = ranges;
+    r.pace = pace;
     add(path, std::move(r));
 }
 

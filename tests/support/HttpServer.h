@@ -55,8 +55,10 @@ public:
     // file `etag` when given.
     void serveCutOff(const std::string& path, std::size_t announced, std::string body, std::string etag = {});
     // A file as a web server serves it: its ETag, and a Range honoured while If-Range (when
-    // sent) names that ETag, 416 past its end. Without `ranges` a Range is ignored (200).
-    void serveFile(const std::string& path, std::string body, std::string etag, bool ranges = true);
+    // sent) names that ETag, 416 past its end. Without `ranges` a Range is ignored (200). With a
+    // `pace`, the body goes out in 64 KiB pieces that long apart.
+    void serveFile(const std::string& path, std::string body, std::string etag, bool ranges = true,
+                   std::chrono::milliseconds pace = {});
     // The next `count` requests of an already served path fail as `how`.
     void failFirst(const std::string& path, int count, Failure how);
     // Announces `announced` bytes, sends `head`, then sends nothing until the server stops.
