@@ -1,9 +1,6 @@
 #include "app/Startup.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <exception>
 #include <memory>
 
@@ -15,6 +12,7 @@
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/Unit1.h"
 #include "ui/qt/skin/Fonts.h"
+#include "ui/qt/skin/RussianTexts.h"
 
 namespace packwell::app {
 
@@ -23,11 +21,7 @@ int RunStartup(int& argc, char** argv) {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);  // only the closing fade ends the program
     skin::InstallFontFallbacks();
-    // Standard buttons and dialogs ("OK", "Отмена", the folder picker) speak Russian like the rest.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    skin::InstallRussianTexts();
 
     return StartProgram();
 }

@@ -11,4 +11,9 @@ void OpenInTextEditor(const std::filesystem::path& file);
 // Shows the folder in the desktop's file browser and returns at once. Throws as above.
 void OpenFolder(const std::filesystem::path& folder);
 
+// Opens a fetched program (an installer, a settings tool) the way the desktop opens a file the
+// user double-clicks, with `workingDir` as its current folder, and returns at once. On Windows
+// the shell's answer is not looked at; elsewhere throws as above.
+void OpenProgram(const std::filesystem::path& file, const std::filesystem::path& workingDir);
+
 }  // namespace platform

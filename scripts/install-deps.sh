@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev libx11-dev libxres-dev
   libgtest-dev libgmock-dev libcpp-httplib-dev
   nginx-light xvfb xauth curl aria2 x11-utils locales iproute2 util-linux
-  clang lld libclang-rt-dev strace zlib1g-dev unzip libssl-dev
+  clang lld libclang-rt-dev strace zlib1g-dev unzip libssl-dev openbox
   g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils
 )
 missing=()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/extras/FileOpener.h"
+#include "platform/Desktop.h"
 #include "core/jobs/BackgroundJob.h"
 #include "net/FutureDownloads/ProgressBar.h"
 
@@ -45,7 +46,7 @@ public:
     using Ended = std::function<void(const FetchAndOpenOutcome& outcome)>;
 
     // `post` hands the download's end back to the UI thread.
-    explicit FetchAndOpen(PostToUi post, FileOpener opener = OpenWithDesktop);
+    explicit FetchAndOpen(PostToUi post, FileOpener opener = platform::OpenProgram);
 
     // On the UI thread: layout 1. On the download's thread: delete the old copy, download with
     // the bar. Back on the UI thread: open what is there (nothing when no file is there, or

@@ -5,11 +5,8 @@
 
 namespace packwell {
 
-// Asks the desktop to open `file` with `workingDir` as its current folder; returns at once.
+// Asks the desktop to open `file` with `workingDir` as its current folder; returns at once
+// (platform::OpenProgram, or a test's stand-in).
 using FileOpener = std::function<void(const std::filesystem::path& file, const std::filesystem::path& workingDir)>;
-
-// The desktop's own opener (xdg-open, started detached in workingDir). Throws
-// std::system_error when it cannot be started.
-void OpenWithDesktop(const std::filesystem::path& file, const std::filesystem::path& workingDir);
 
 }  // namespace packwell

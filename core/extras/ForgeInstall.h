@@ -20,7 +20,7 @@ struct ForgeRequest {
 
 class ForgeInstall {
 public:
-    explicit ForgeInstall(PostToUi post, FileOpener opener = OpenWithDesktop)
+    explicit ForgeInstall(PostToUi post, FileOpener opener = platform::OpenProgram)
         : fetch_(std::move(post), std::move(opener)) {}
 
     // The window stays usable during the download, so a press meanwhile does nothing.

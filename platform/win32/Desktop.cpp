@@ -23,4 +23,9 @@ void OpenInTextEditor(const std::filesystem::path& file) { Shell(L"open", file);
 
 void OpenFolder(const std::filesystem::path& folder) { Shell(L"explore", folder); }
 
+void OpenProgram(const std::filesystem::path& file, const std::filesystem::path& workingDir) {
+    // An installer that cannot start shows the shell's own message; nothing of ours follows.
+    ShellExecuteW(nullptr, L"open", std::filesystem::absolute(file).c_str(), nullptr, workingDir.c_str(), SW_SHOWNORMAL);
+}
+
 }  // namespace platform

@@ -62,7 +62,7 @@ bool Nginx::start(const fs::path& root) {
             << "pid " << d << "/nginx.pid;\nerror_log " << d << "/error.log warn;\n"
             << "events { worker_connections 256; }\n"
             << "http {\n"
-            << "  log_format plain '$connection $request_method $uri $status';\n"
+            << "  log_format plain '$connection $request_method $uri $status $body_bytes_sent';\n"
             << "  access_log " << d << "/access.log plain;\n  default_type application/octet-stream;\n"
             << "  sendfile on;\n  tcp_nopush on;\n  keepalive_requests 100000;\n"
             << "  client_body_temp_path " << d << "/body;\n  proxy_temp_path " << d << "/proxy;\n"

@@ -22,7 +22,7 @@ public:
     int port() const { return port_; }
     // "http://127.0.0.1:<port>" + path.
     std::string url(const std::string& path) const;
-    // One line per answered request: "<connection number> <method> <path> <status>".
+    // One line per answered request: "<connection number> <method> <path> <status> <body bytes sent>".
     std::string accessLog() const;
 
 private:

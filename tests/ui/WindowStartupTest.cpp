@@ -1,5 +1,6 @@
 // Creation, the start-up tick and the closing fade of the main window.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -30,6 +31,8 @@ TEST_F(WindowStartup, CreationGivesCompactLayoutCaptionSkinAndInitialState) {
     EXPECT_TRUE(w.sTitleBar1->Item(1)->isVisible());
     EXPECT_EQ(w.sTitleBar1->Item(0)->text(), QStringLiteral("Setups+"));
     EXPECT_EQ(w.sTitleBar1->Item(1)->text(), QStringLiteral("Forge Install"));
+    EXPECT_EQ(w.sTitleBar1->Item(0)->size(), QSize(49, 21));
+    EXPECT_EQ(w.sTitleBar1->Item(1)->size(), QSize(70, 21));
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.Timer5->isActive());
     EXPECT_FALSE(w.Timer6->isActive());
@@ -125,6 +128,27 @@ TEST_F(WindowStartup, FadeLowersAlphaBy17AndEndsOnSixteenthTick) {
     w.Timer6Timer();
     EXPECT_EQ(desktop.terminations, 1);
     EXPECT_EQ(w.AlphaBlendValue(), 0);
+}
+
+// With the window's own timers the fade and the collapse are seen together: a frame mid-fade
+// already shows the window smaller.
+TEST_F(WindowStartup, ClosingFadesWhileItCollapses) {
+    TVantorCompatibility& w = Open();
+    w.Timer1Timer();
+    FinishAnimations();
+    const int heightBefore = w.height();
+    w.FormCloseQuery();
+    bool seenTogether = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (desktop.terminations == 0 && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        const int alpha = w.AlphaBlendValue();
+        if (alpha >= 50 && alpha <= 200 && w.height() < heightBefore) seenTogether = true;
+        QThread::msleep(1);
+    }
+    EXPECT_EQ(desktop.terminations, 1);
+    EXPECT_TRUE(seenTogether) << "the window vanished before it visibly collapsed";
 }
 
 TEST_F(WindowStartup, CloseDuringSizeAnimationStopsItWhereItStands) {

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "ui/qt/ErrorBox.h"
+#include "ui/qt/TickInterval.h"
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/QtProgressBar.h"
 #include "ui/qt/Unit2.h"
@@ -183,11 +184,11 @@ void TVantorCompatibility::BuildControls() {
     Button1->setGeometry(864, 56, 27, 25);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(1);
+    Timer1->setInterval(packwell::TickInterval(1));
     Timer5 = new QTimer(this);
-    Timer5->setInterval(1000);
+    Timer5->setInterval(packwell::TickInterval(1000));
     Timer6 = new TTaggedTimer(this);
-    Timer6->setInterval(1);
+    Timer6->setInterval(packwell::TickInterval(1));
     Timer1->start();
 
     sSkinManager1 = new skin::TsSkinManager(this);

@@ -9,7 +9,7 @@ DesktopServices DesktopServices::System() {
     s.openFolder = &platform::OpenFolder;
     s.openTextFile = &platform::OpenInTextEditor;
     s.gamePlatform = GameGuardPlatform::System();
-    s.openProgram = &OpenWithDesktop;
+    s.openProgram = &platform::OpenProgram;
     return s;
 }
 

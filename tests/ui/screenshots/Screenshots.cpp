@@ -21,7 +21,9 @@
 #include "ui/qt/GameWarning.h"
 #include "ui/qt/Unit1.h"
 #include "ui/qt/Unit2.h"
+#include "ui/qt/skin/Controls.h"
 #include "ui/qt/skin/Fonts.h"
+#include "ui/qt/skin/RussianTexts.h"
 #include "ui/qt/skin/SkinManager.h"
 #include "ui/qt/skin/SkinSheets.h"
 #include "tests/support/ScreenshotScenes.h"
@@ -121,6 +123,8 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     shootBox(QStringLiteral("-10-error-box"), [&] {
         ShowErrorBox(&w, packwell::IniWriteError(w.SettingsIni->FileName()));
     });
+    shootBox(QStringLiteral("-11-folder-picker"),
+             [&] { skin::TsPathDialog::RunFolderDialog(&w, QString::fromStdString(w.GameDir)); });
 
     w.FormCloseQuery();
     w.Timer6->stop();
@@ -138,6 +142,7 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     skin::InstallFontFallbacks();
+    skin::InstallRussianTexts();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(folder);
     const QString absolute = QDir(folder).absolutePath();

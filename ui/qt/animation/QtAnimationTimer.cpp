@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 
+#include "ui/qt/TickInterval.h"
+
 namespace packwell::anim {
 
 namespace {
-constexpr int kIntervalMs = 1;
+constexpr int kIntervalMs = TickInterval(1);
 }
 
 QtAnimationTimer::~QtAnimationTimer() {

@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QPainterPath>
+
+#include "ui/qt/skin/CheckMark.h"
 
 namespace skin {
 
@@ -16,20 +17,10 @@ void TsCheckListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
     const QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item, item.widget)
                           .adjusted(1, 1, -1, -1);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->fillRect(box, item.palette.color(QPalette::Base));
-    painter->setPen(QPen(item.palette.color(QPalette::Text), 1));
-    painter->drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    if (item.checkState == Qt::Checked) {
-        QPainterPath tick;
-        tick.moveTo(box.left() + box.width() * 0.22, box.top() + box.height() * 0.52);
-        tick.lineTo(box.left() + box.width() * 0.42, box.top() + box.height() * 0.74);
-        tick.lineTo(box.left() + box.width() * 0.80, box.top() + box.height() * 0.28);
-        painter->setPen(QPen(item.palette.color(QPalette::Highlight), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter->drawPath(tick);
-    }
-    painter->restore();
+    PaintCheckMark(*painter, box,
+                   {item.palette.color(QPalette::Base), item.palette.color(QPalette::Text),
+                    item.palette.color(QPalette::Highlight)},
+                   item.checkState == Qt::Checked);
 }
 
 }  // namespace skin

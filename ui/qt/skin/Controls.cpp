@@ -1,5 +1,6 @@
 #include "ui/qt/skin/Controls.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -9,8 +10,11 @@ std::optional<QString> TsPathDialog::RunFolderDialog(QWidget* parent, const QStr
     QFileDialog dialog(parent, QStringLiteral("Выберите папку с игрой"), startFolder);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Names only: the detail columns would show the system's English type and dates.
+    dialog.setViewMode(QFileDialog::List);
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (!desktop.isEmpty()) {
+    // A place that does not exist would only show greyed out.
+    if (!desktop.isEmpty() && QFileInfo(desktop).isDir()) {
         QList<QUrl> places = dialog.sidebarUrls();
         places.prepend(QUrl::fromLocalFile(desktop));
         dialog.setSidebarUrls(places);

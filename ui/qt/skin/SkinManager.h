@@ -1,7 +1,10 @@
 #pragma once
 // Selects one of the built-in skins for every window of the program.
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include "ui/qt/skin/SkinStyle.h"
 
 namespace skin {
 
@@ -15,6 +18,7 @@ public:
 
 private:
     QString name_;
+    QPointer<TsSkinStyle> style_;  // the application owns it
 };
 
 }  // namespace skin

@@ -15,12 +15,13 @@ QString Hex(packwell::window::Rgb colour) {
 // same shape whichever skin is selected.
 QString Sheet(const SkinPalette& p) {
     QString s = QStringLiteral(R"(
-QWidget#TVantorCompatibility, QWidget#TVantorCompatibility2, QWidget#sClient {
+QWidget#TVantorCompatibility, QWidget#TVantorCompatibility2, QWidget#sClient, QDialog {
   background: %window%; color: %caption%; }
 QWidget#sTitleBar { background: %titleBar%; }
+QLabel { color: %caption%; }
 QLabel#sTitleCaption { color: %caption%; }
 QToolButton.sTitleItem, QToolButton#sTitleClose {
-  color: %caption%; background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 0 4px; }
+  color: %caption%; background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 0 1px; }
 QToolButton.sTitleItem:hover { background: %buttonHover%; border-color: %frame%; }
 QToolButton#sTitleClose:hover { background: #c0392b; }
 QGroupBox { background: %window%; border: 1px solid %frame%; border-radius: 4px; margin-top: 6px; color: %caption%; }
@@ -32,7 +33,7 @@ QPushButton:hover { background: %buttonHover%; }
 QPushButton:pressed { background: %buttonDown%; }
 QPushButton:focus { border-color: %accent%; }
 QPushButton:disabled { color: %disabled%; border-color: %buttonDown%; }
-QLineEdit, QPlainTextEdit { background: %field%; border: 1px solid %frame%; border-radius: 2px;
+QLineEdit, QPlainTextEdit { background: %field%; color: %caption%; border: 1px solid %frame%; border-radius: 2px;
   selection-background-color: %accent%; selection-color: %window%; }
 QLineEdit { padding: 0 3px; }
 QCheckBox { color: %caption%; spacing: 3px; }
@@ -49,6 +50,12 @@ QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QAbstractScrollArea::corner { background: %field%; }
 QToolTip { background: %window%; color: %caption%; border: 1px solid %accent%; }
 QListWidget { background: %field%; color: %caption%; border: 1px solid %frame%; }
+QAbstractItemView { background: %field%; color: %caption%; border: 1px solid %frame%;
+  selection-background-color: %accent%; selection-color: %window%; }
+QHeaderView::section { background: %button%; color: %caption%; border: none; padding: 1px 4px; }
+QComboBox { background: %field%; color: %caption%; border: 1px solid %frame%; border-radius: 2px; padding: 1px 4px; }
+QDialog QToolButton { background: transparent; border: 1px solid transparent; border-radius: 2px; }
+QDialog QToolButton:hover { background: %buttonHover%; border-color: %frame%; }
 QListWidget#sCheckListBoxDel { border: 1px solid %frame%; selection-background-color: %accent%; }
 )");
     const std::pair<const char*, packwell::window::Rgb> keys[] = {

@@ -15,7 +15,8 @@ TsTitleBarItem::TsTitleBarItem(const QString& caption, int width, int height, QW
     setFont(Tahoma(8));
     setFocusPolicy(Qt::NoFocus);
     setAutoRaise(true);
-    const int needed = fontMetrics().horizontalAdvance(caption) + 10;
+    // The stated width holds; only a caption the font makes wider than it widens the item.
+    const int needed = fontMetrics().horizontalAdvance(caption) + 4;
     setFixedSize(std::max(width, needed), height);
 }
 
