@@ -63,7 +63,7 @@ StepResult FetchInto(const std::string& url, const fs::path& saveTo, const Fetch
     }
     auto result = FutureDownloads::Download(url, saveTo, options);
     while (!result && context.retry && static_cast<std::size_t>(retries) < context.retry->waits.size() &&
-           IsTransient(result) &&
+           FutureDownloads::IsTransient(result) &&
            WaitUnlessCancelled(WaitBefore(*context.retry, static_cast<std::size_t>(retries), result), context.cancel)) {
         ++retries;
         result = FutureDownloads::Download(url, saveTo, options);

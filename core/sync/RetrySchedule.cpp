@@ -5,19 +5,6 @@
 
 namespace packwell {
 
-bool IsTransient(const FutureDownloads::DownloadResult& result) {
-    using FutureDownloads::DownloadError;
-    switch (result.error) {
-        case DownloadError::Transport:
-        case DownloadError::Truncated:
-            return true;
-        case DownloadError::HttpStatus:
-            return result.httpStatus >= 500 || result.httpStatus == 429;
-        default:
-            return false;
-    }
-}
-
 std::chrono::milliseconds WaitBefore(const RetrySchedule& schedule, std::size_t retry,
                                      const FutureDownloads::DownloadResult& failed) {
     const std::chrono::milliseconds planned =

@@ -20,10 +20,6 @@ struct RetrySchedule {
     std::chrono::milliseconds retryAfterCap = std::chrono::seconds(30);
 };
 
-// A failure that may pass: the connection refused, reset or stalled, a body cut short, 5xx,
-// 429. A 404, a 403, an error page or a local fault will not change by asking again.
-bool IsTransient(const FutureDownloads::DownloadResult& result);
-
 // The wait before retry number `retry` (0 for the first): the schedule's, or the server's
 // Retry-After (capped) when that is longer.
 std::chrono::milliseconds WaitBefore(const RetrySchedule& schedule, std::size_t retry,

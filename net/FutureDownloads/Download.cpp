@@ -147,16 +147,7 @@ std::optional<std::chrono::seconds> RetryAfter(const std::string& text) {
 
 // Failures after which the bytes so far are still good, and worth keeping for the next attempt.
 bool WorthKeeping(const DownloadResult& result) {
-    switch (result.error) {
-        case DownloadError::Transport:
-        case DownloadError::Truncated:
-        case DownloadError::Cancelled:
-            return true;
-        case DownloadError::HttpStatus:
-            return result.httpStatus >= 500 || result.httpStatus == 429;
-        default:
-            return false;
-    }
+    return IsTransient(result) || result.error == DownloadError::Cancelled;
 }
 
 // Leaves the part file for the next attempt: its data on the disk first, then the record
@@ -269,6 +260,18 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
             break;
     }
     return Fail(DownloadError::WriteFailed, file->Error(), result.httpStatus);
+}
+
+bool IsTransient(const DownloadResult& result) {
+    switch (result.error) {
+        case DownloadError::Transport:
+        case DownloadError::Truncated:
+            return true;
+        case DownloadError::HttpStatus:
+            return result.httpStatus >= 500 || result.httpStatus == 429;
+        default:
+            return false;
+    }
 }
 
 bool DownloadFile(const std::string& Url, const fs::path& SaveTo) {

@@ -62,6 +62,10 @@ struct DownloadOptions {
     bool resume = false;
 };
 
+// A failure that may pass by asking again: the connection refused, reset or stalled, a body
+// cut short, 5xx, 429. A 404, a 403, an error page or a local fault will not.
+bool IsTransient(const DownloadResult& result);
+
 // Why a download failed, in short Russian words for the player ("" for success).
 std::string FailureText(const DownloadResult& result);
 
