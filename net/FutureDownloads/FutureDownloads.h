@@ -58,7 +58,9 @@ struct DownloadOptions {
     // Keeps the body under the target's one stable part file when the transfer breaks off
     // (network, stall, cancel, 5xx), and continues it on the next call for the same target
     // (Range with If-Range), starting over when the server cannot continue or the file
-    // changed. Without it a failed body is thrown away.
+    // changed. Without it a failed body is thrown away. The kept length is the one synced when
+    // the transfer broke off (platform/ResumeRecord.h); after a kill or a power cut nothing
+    // later is trusted unless `sha256` is set, when the whole kept file goes on and is checked.
     bool resume = false;
 };
 
