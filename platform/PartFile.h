@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -17,15 +18,24 @@ namespace platform {
 std::string PartFileName(std::string_view targetName);
 // Exactly the names PartFileName gives: the only ones the leftover cleanup removes.
 bool IsPartFileName(std::string_view name);
+// The one part file a resumable download of the target keeps between attempts:
+// ".pw-" + the same 16 hex digits + ".part".
+std::string KeptPartFileName(std::string_view targetName);
+bool IsKeptPartFileName(std::string_view name);
 
 class PartFile {
 public:
     enum class CommitResult { Done, TargetExists, Failed };
+    enum class Mode {
+        Fresh,      // a new file under a random name, always removed unless committed
+        Resumable,  // the target's kept part file (KeptPartFileName), opened as found; when
+                    // another process holds it, a Fresh one instead (IsResumable is false)
+    };
 
     // Creates the file; check IsOpen and Error afterwards. While the object lives the file is
-    // locked (flock, or on Windows opened for nobody else), so the leftover cleanup of another
-    // process leaves it alone.
-    explicit PartFile(const std::filesystem::path& target);
+    // locked (flock, or on Windows opened for nobody else), so the leftover cleanup and the
+    // downloads of another process leave it alone.
+    explicit PartFile(const std::filesystem::path& target, Mode mode = Mode::Fresh);
     ~PartFile();  // removes the file unless it was committed
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
@@ -33,6 +43,16 @@ public:
     bool IsOpen() const { return file_ != kNoFile; }
     const std::filesystem::path& Path() const { return path_; }
     const std::filesystem::path& Target() const { return target_; }
+    bool IsResumable() const { return resumable_; }
+
+    // For a resumable file: its length now (-1 on error), cutting it (writing goes on at the
+    // new end), reading what it holds (bytes read, -1 on error), its data to the disk, and
+    // leaving it in place when this object ends instead of removing it.
+    std::int64_t Size() const;
+    bool Truncate(std::int64_t size);
+    std::int64_t ReadAt(std::int64_t offset, void* data, std::size_t size);
+    bool Sync();
+    void Keep() { kept_ = resumable_; }
 
     // Writes all bytes; false (with Error set) when the disk refuses them. On Linux every
     // 8 MiB written start their way to the disk at once, so the sync before the name is short.
@@ -58,6 +78,8 @@ public:
 private:
     void Fail(const char* what, int err);  // err: errno, or a Windows error code
     void StartWriteback();  // Linux only: see Write
+    bool OpenKept();        // Mode::Resumable; false: not available, make a fresh one
+    void ForgetKept();      // the kept file is done with: its resume record goes too
 
     std::filesystem::path target_;
     std::filesystem::path path_;
@@ -65,6 +87,8 @@ private:
     static constexpr std::intptr_t kNoFile = -1;
     std::intptr_t file_ = kNoFile;
     bool committed_ = false;
+    bool resumable_ = false;
+    bool kept_ = false;
     // Linux write-behind: bytes written, and how many of them went to the disk's writeback.
     std::uint64_t written_ = 0;
     std::uint64_t handedOver_ = 0;
@@ -75,5 +99,10 @@ private:
 // run left behind. Other files, and part files still being written, stay. Returns how many
 // went; a missing folder has none.
 std::size_t RemoveLeftoverPartFiles(const std::filesystem::path& folder);
+
+// Removes the kept part files in `folder` (and their resume records) that no living PartFile
+// holds and that either belong to no name in `wanted` or were last written more than a week
+// ago, and resume records whose part file is gone. Returns how many part files went.
+std::size_t RemoveUnwantedKeptPartFiles(const std::filesystem::path& folder, const std::vector<std::string>& wanted);
 
 }  // namespace platform

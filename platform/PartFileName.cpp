@@ -2,6 +2,7 @@
 #include <random>
 
 #include "platform/PartFile.h"
+#include "platform/ResumeRecord.h"
 
 namespace platform {
 namespace {
@@ -27,14 +28,26 @@ bool AllOf(std::string_view text, std::string_view alphabet) {
     return text.find_first_not_of(alphabet) == std::string_view::npos;
 }
 
+std::string HashedName(std::string_view targetName, std::string_view suffix) {
+    std::string name(kPrefix);
+    const std::uint64_t hash = NameHash(targetName);
+    for (std::size_t i = 0; i < kHashDigits; ++i) name += kHex[(hash >> (60 - 4 * i)) & 15];
+    name += suffix;
+    return name;
+}
+
+bool IsHashedName(std::string_view name, std::string_view suffix) {
+    return name.size() == kPrefix.size() + kHashDigits + suffix.size() && name.starts_with(kPrefix) &&
+           name.ends_with(suffix) && AllOf(name.substr(kPrefix.size(), kHashDigits), kHex);
+}
+
+constexpr std::string_view kRecordSuffix = ".resume";
+
 }  // namespace
 
 std::string PartFileName(std::string_view targetName) {
     thread_local std::mt19937_64 engine{std::random_device{}()};
-    std::string name(kPrefix);
-    const std::uint64_t hash = NameHash(targetName);
-    for (std::size_t i = 0; i < kHashDigits; ++i) name += kHex[(hash >> (60 - 4 * i)) & 15];
-    name += '-';
+    std::string name = HashedName(targetName, "-");
     for (std::size_t i = 0; i < kRandomChars; ++i) name += kRandomAlphabet[engine() % kRandomAlphabet.size()];
     name += kSuffix;
     return name;
@@ -47,5 +60,19 @@ bool IsPartFileName(std::string_view name) {
     return AllOf(name.substr(0, kHashDigits), kHex) && name[kHashDigits] == '-' &&
            AllOf(name.substr(kHashDigits + 1, kRandomChars), kRandomAlphabet);
 }
+
+std::string KeptPartFileName(std::string_view targetName) { return HashedName(targetName, kSuffix); }
+
+bool IsKeptPartFileName(std::string_view name) { return IsHashedName(name, kSuffix); }
+
+std::string ResumeRecordName(std::string_view targetName) { return HashedName(targetName, kRecordSuffix); }
+
+bool IsResumeRecordName(std::string_view name) { return IsHashedName(name, kRecordSuffix); }
+
+std::string KeptPartOfRecord(std::string_view recordName) {
+    return std::string(recordName.substr(0, recordName.size() - kRecordSuffix.size())) + std::string(kSuffix);
+}
+
+std::uint64_t TextChecksum(std::string_view text) { return NameHash(text); }
 
 }  // namespace platform

@@ -107,6 +107,14 @@ void RemoveLeftovers(const CheckRequest& request) {
         platform::RemoveLeftoverPartFiles(folder);
 }
 
+// Kept part files wait for the next run of their mod: once the manifest no longer lists it
+// they wait for nothing.
+void RemoveUnwantedKeptParts(const CheckRequest& request, const Manifest& manifest) {
+    std::vector<std::string> wanted;
+    for (const auto& entry : manifest.modList.entries) wanted.push_back(entry.name);
+    platform::RemoveUnwantedKeptPartFiles(request.versionModsDir, wanted);
+}
+
 }  // namespace
 
 bool Conecteon(StatusLog& log, const std::function<bool()>& isConnected) {
@@ -134,6 +142,7 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
 
     std::error_code ec;
     fs::create_directories(request.versionModsDir, ec);  // failing leaves every file missing
+    RemoveUnwantedKeptParts(request, manifest);
 
     SyncLists found;
     found.ServerTotal = manifest.ServerTotal();

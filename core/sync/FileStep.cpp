@@ -34,25 +34,44 @@ StepResult NamingOutcome(platform::PartFile::CommitResult result, const std::str
     return Failure(FutureDownloads::FailureText(failed));
 }
 
+// The detail says how many retries a file took, so a flaky server shows in the headless
+// client's output though the log has one line per file as ever.
+StepResult NoteRetries(StepResult result, int retries) {
+    if (retries == 0) return result;
+    const std::string note = "повторных попыток: " + std::to_string(retries);
+    result.detail = result.detail.empty() ? note : result.detail + " (" + note + ")";
+    return result;
+}
+
 }  // namespace
 
 bool IsAdmissibleModName(const std::string& name) { return !name.empty() && IsBareFileName(name); }
 
 StepResult FetchInto(const std::string& url, const fs::path& saveTo, const FetchContext& context) {
-    FutureDownloads::DownloadOptions options{.bar = context.bar, .cancel = context.cancel, .sha256 = context.sha256};
+    // A mod cut off keeps its bytes for the next attempt, in this run or the next.
+    FutureDownloads::DownloadOptions options{
+        .bar = context.bar, .cancel = context.cancel, .sha256 = context.sha256, .resume = true};
+    if (context.retry) options.stallTimeout = context.retry->stall;
+    int retries = 0;
     if (context.publisher) {
-        options.publish = [&context, saveTo](std::unique_ptr<platform::PartFile> file) {
-            context.publisher->Publish(std::move(file), [saveTo, named = context.named](
+        options.publish = [&context, &retries, saveTo](std::unique_ptr<platform::PartFile> file) {
+            context.publisher->Publish(std::move(file), [saveTo, named = context.named, retries](
                                                             platform::PartFile::CommitResult result,
                                                             const std::string& error) {
-                named(NamingOutcome(result, error, saveTo));
+                named(NoteRetries(NamingOutcome(result, error, saveTo), retries));
             });
         };
     }
-    const auto result = FutureDownloads::Download(url, saveTo, options);
-    if (!result) return Failure(FutureDownloads::FailureText(result));
+    auto result = FutureDownloads::Download(url, saveTo, options);
+    while (!result && context.retry && static_cast<std::size_t>(retries) < context.retry->waits.size() &&
+           FutureDownloads::IsTransient(result) &&
+           WaitUnlessCancelled(WaitBefore(*context.retry, static_cast<std::size_t>(retries), result), context.cancel)) {
+        ++retries;
+        result = FutureDownloads::Download(url, saveTo, options);
+    }
+    if (!result) return NoteRetries(Failure(FutureDownloads::FailureText(result)), retries);
     if (context.publisher) return {StepKind::Handed, 0, {}};
-    return {StepKind::Downloaded, SizeInPlace(saveTo), {}};
+    return NoteRetries({StepKind::Downloaded, SizeInPlace(saveTo), {}}, retries);
 }
 
 StepResult FetchMod(const SyncPaths& paths, const std::string& name, const FetchContext& context) {

@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "core/check/SyncLists.h"
 #include "core/log/StatusLog.h"
 #include "core/sync/PartFilePublisher.h"
+#include "core/sync/RetrySchedule.h"
 #include "core/sync/RunCounters.h"
 #include "core/sync/SyncPaths.h"
 #include "net/FutureDownloads/ProgressBar.h"
@@ -25,7 +27,8 @@ enum class StepKind {
 struct StepResult {
     StepKind kind = StepKind::Failed;
     std::int64_t bytes = 0;  // size of the file in VersionModsDir afterwards
-    std::string detail;      // why it failed, in plain words (for standard error, not the log)
+    // Why it failed, or that it took retries, in plain words (for standard error, not the log).
+    std::string detail;
 };
 
 struct FetchContext {
@@ -36,14 +39,24 @@ struct FetchContext {
     PartFilePublisher* publisher = nullptr;
     std::function<void(const StepResult&)> named;
     std::optional<platform::Sha256Digest> sha256 = std::nullopt;  // the content the manifest names, if any
+    // When set, a transient failure is tried again after the schedule's waits; null: once only.
+    const RetrySchedule* retry = nullptr;
+};
+
+// What every download of a run is asked for beyond its file: the content the manifest names for
+// it, and how often a passing failure is tried again. Null: not given.
+struct FetchRules {
+    const ModDigests* digests = nullptr;
+    const RetrySchedule* retry = nullptr;
 };
 
 // Whether a list item may become a path: a bare, non-empty file name. Anything else would
 // land outside VersionModsDir (or on the folder itself).
 bool IsAdmissibleModName(const std::string& name);
 
-// Downloads Url into SaveTo; a file already there is never written over. Handed when the
-// context has a publisher.
+// Downloads Url into SaveTo, retrying as the context's schedule says and going on from the
+// bytes an attempt kept; a file already there is never written over. Handed when the context
+// has a publisher.
 StepResult FetchInto(const std::string& url, const std::filesystem::path& saveTo, const FetchContext& context);
 
 // Downloads the file into VersionModsDir.

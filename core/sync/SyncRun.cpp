@@ -38,15 +38,16 @@ void SyncRun::Start() {
         // one on its single thread: each worker commits its own instead, in parallel.
         PartFilePublisher* const publisher = platform::PartFile::HasFileSystemSync() ? &publisher_ : nullptr;
         dispatcher_ = std::make_unique<TurboDispatcher>(lists.MissingList, request_.paths, log_, counters_, bars_,
-                                                        post_, cancel_, observer_, publisher, &lists.Digests);
+                                                        post_, cancel_, observer_, publisher,
+                                                        FetchRules{&lists.Digests, &request_.retry});
         dispatcher_->Begin();
         host_.SetDispatcherTimer(true);
         return;
     }
 
     host_.ChngSize(BarLayout::OneBar);
-    RunSequential(lists.MissingList, request_.paths, {bars_[0], &cancel_, &publisher_, {}}, log_, counters_, observer_,
-                  &lists.Digests);
+    RunSequential(lists.MissingList, request_.paths, {bars_[0], &cancel_, &publisher_, {}, std::nullopt, &request_.retry},
+                  log_, counters_, observer_, &lists.Digests);
     Close();
 }
 

@@ -22,6 +22,7 @@ struct RunRequest {
     SyncPaths paths;
     bool turbo = true;   // "Турбо" at the press
     bool setups = true;  // "Setups": the extra settings program at the end
+    RetrySchedule retry;  // for the mod downloads
 };
 
 class SyncRun {

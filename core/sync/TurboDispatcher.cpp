@@ -49,14 +49,15 @@ void TFlow::Execute(const WorkerShared& shared, FutureDownloads::ProgressBar* ba
     const StepResult result =
         GuardedStep([&] {
             return FetchInto(FFromInet, FSaveTo,
-                             {bar, &shared.Cancel, shared.Publisher, report, DigestOf(shared.Digests, name)});
+                             {bar, &shared.Cancel, shared.Publisher, report, DigestOf(shared.Rules.digests, name),
+                              shared.Rules.retry});
         });
     if (result.kind != StepKind::Handed) report(result);
 }
 
 TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                                  RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                                 StepObserver observer, PartFilePublisher* publisher, const ModDigests* digests)
+                                 StepObserver observer, PartFilePublisher* publisher, FetchRules rules)
     : missingList_(missingList),
       paths_(std::move(paths)),
       log_(log),
@@ -64,7 +65,7 @@ TurboDispatcher::TurboDispatcher(const std::vector<std::string>& missingList, Sy
       bars_(bars),
       post_(std::move(post)),
       cancel_(cancel),
-      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher, digests} {}
+      shared_{missingList_, log_, counters_, cancel_, std::move(observer), publisher, rules} {}
 
 TurboDispatcher::~TurboDispatcher() {
     cancel_ = true;

@@ -37,7 +37,7 @@ struct WorkerShared {
     const std::atomic<bool>& Cancel;
     StepObserver Observer;
     PartFilePublisher* Publisher;  // null: each worker names its own file
-    const ModDigests* Digests;     // each name's digest, when the manifest gives one
+    FetchRules Rules;              // each name's digest and the retry schedule, when given
 };
 
 // One worker: one file, run on its slot's thread. Constructed with its item (the "Create"),
@@ -89,13 +89,12 @@ public:
     // `cancel` is the owner's stop flag: once set, downloads abort and nothing more is handed out.
     // With a publisher, a worker's fetched file is named (and its line written) by it, and the
     // run completes only once it has named them all; it must outlive the dispatcher's workers.
-    // `digests`, when given, must outlive it too.
+    // What `rules` points to must outlive it too.
     TurboDispatcher(const std::vector<std::string>& missingList, SyncPaths paths, StatusLog& log,
                     RunCounters& counters, WorkerBars bars, PostToUi post, std::atomic<bool>& cancel,
-                    StepObserver observer = {}, PartFilePublisher* publisher = nullptr,
-                    const ModDigests* digests = nullptr);
+                    StepObserver observer = {}, PartFilePublisher* publisher = nullptr, FetchRules rules = {});
     // Cancels running downloads and waits for their threads: no thread outlives the run, and
-    // the download's temporary file keeps a cut-off transfer from lying under a mod's name.
+    // the download's part file keeps a cut-off transfer from lying under a mod's name.
     ~TurboDispatcher();
     TurboDispatcher(const TurboDispatcher&) = delete;
     TurboDispatcher& operator=(const TurboDispatcher&) = delete;

@@ -1,14 +1,19 @@
+#include <algorithm>
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "net/FutureDownloads/HttpTransfer.h"
 #include "net/FutureDownloads/MarkerScanner.h"
-#include "platform/PartFile.h"
+#include "net/FutureDownloads/ResumePoint.h"
 #include "net/FutureDownloads/UserAgent.h"
+#include "platform/PartFile.h"
+#include "platform/ResumeRecord.h"
 
 namespace fs = std::filesystem;
 
@@ -21,29 +26,72 @@ bool Cancelled(const DownloadOptions& options) {
     return options.cancel && options.cancel->load(std::memory_order_relaxed);
 }
 
-// Takes the body block by block: marker test, temporary file, progress bar.
+// Takes the body block by block: marker test, temporary file, progress bar. A body that
+// continues a kept part file is tested and hashed as a whole, the kept bytes first.
 struct Receiver : detail::TransferSink {
-    Receiver(PartFile& f, const DownloadOptions& o) : file(f), options(o) {}
+    Receiver(PartFile& f, const DownloadOptions& o, std::int64_t kept) : file(f), options(o), from(kept) {}
 
     PartFile& file;
     const DownloadOptions& options;
+    std::int64_t from;  // kept bytes this transfer continues; 0 once it starts over
     MarkerScanner scanner;
     std::optional<platform::Sha256> hash = options.sha256 ? std::make_optional<platform::Sha256>() : std::nullopt;
-    std::int64_t bytes = 0;
-    std::int64_t announced = -1;
+    std::int64_t bytes = from;
+    std::int64_t announced = -1;  // of the whole file
+    std::string validator;        // of the body arriving, for a later resume
     bool blockSinceLastLook = false;
+    bool rangeRefused = false;  // a 206 that does not start where the kept bytes end
     // Why the body was refused here rather than by the transfer.
     DownloadError refused = DownloadError::None;
 
-    bool Begin(long status, std::int64_t length) override {
-        announced = length;
+    // Runs the kept bytes through the marker test and the hash; false when they cannot be read
+    // or hold a marker: then the download starts over.
+    bool TakeKept() {
+        std::vector<char> block(1 << 20);
+        for (std::int64_t at = 0; at < from;) {
+            const std::int64_t n = file.ReadAt(at, block.data(), static_cast<std::size_t>(std::min<std::int64_t>(
+                                                                      from - at, static_cast<std::int64_t>(block.size()))));
+            if (n <= 0) return false;
+            scanner.Feed(block.data(), static_cast<std::size_t>(n));
+            if (hash) hash->Update(block.data(), static_cast<std::size_t>(n));
+            at += n;
+        }
+        return !scanner.Found();
+    }
+
+    bool Begin(const detail::ResponseHead& head) override {
+        announced = head.announced;
+        // A final 1xx or 3xx (a redirect without a target, "not modified") is no file either.
+        if (head.status < 200 || head.status > 299) return Refuse(DownloadError::HttpStatus);
+        if (from > 0 && head.status == 206) {
+            if (detail::RangeStart(head.contentRange) != from) {
+                rangeRefused = true;
+                return Refuse(DownloadError::HttpStatus);
+            }
+            if (announced >= 0) announced += from;
+        } else if (from > 0 && !StartOver()) {  // the whole file, changed or not: nothing is kept
+            return Refuse(DownloadError::WriteFailed);
+        }
+        validator = detail::Validator(head);
+        // Bytes beyond the last synced length are trusted after a crash only when a hash will
+        // check them; that needs the validator on record from the start.
+        if (file.IsResumable() && from == 0 && hash && !validator.empty())
+            platform::WriteResumeRecord(file.Target(), {validator, 0});
         if (options.bar) {
             options.bar->SetPosition(0);
             options.bar->SetMaximum(announced);
+            if (bytes > 0) options.bar->Advance(bytes);
         }
-        // A final 1xx or 3xx (a redirect without a target, "not modified") is no file either.
-        if (status < 200 || status > 299) return Refuse(DownloadError::HttpStatus);
         if (TooLong(0)) return Refuse(DownloadError::TooLarge);
+        return true;
+    }
+
+    bool StartOver() {
+        platform::RemoveResumeRecord(file.Target());
+        if (!file.Truncate(0)) return false;
+        from = bytes = 0;
+        scanner = MarkerScanner{};
+        if (hash) hash.emplace();
         return true;
     }
 
@@ -89,6 +137,26 @@ DownloadResult Fail(DownloadError error, std::string detail, long status = 0) {
 
 std::string StatusText(long status) { return "HTTP status " + std::to_string(status); }
 
+// Retry-After as a number of seconds; the date form and anything else count as none.
+std::optional<std::chrono::seconds> RetryAfter(const std::string& text) {
+    long long seconds = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (ec != std::errc{} || end != text.data() + text.size() || seconds < 0) return std::nullopt;
+    return std::chrono::seconds(seconds);
+}
+
+// Failures after which the bytes so far are still good, and worth keeping for the next attempt.
+bool WorthKeeping(const DownloadResult& result) {
+    return IsTransient(result) || result.error == DownloadError::Cancelled;
+}
+
+// Leaves the part file for the next attempt: its data on the disk first, then the record
+// that vouches for it.
+void KeepForLater(PartFile& file, const Receiver& receiver) {
+    if (receiver.validator.empty() || receiver.bytes <= 0) return;
+    if (file.Sync() && platform::WriteResumeRecord(file.Target(), {receiver.validator, receiver.bytes})) file.Keep();
+}
+
 // What ended a transfer that did not deliver the whole body.
 DownloadResult Classify(const detail::TransferResult& transfer, const Receiver& receiver) {
     const long status = transfer.status;
@@ -99,8 +167,11 @@ DownloadResult Classify(const detail::TransferResult& transfer, const Receiver& 
             break;
         case detail::TransferEnd::Cancelled:
             return Fail(DownloadError::Cancelled, "cancelled", status);
-        case detail::TransferEnd::HttpStatus:
-            return Fail(DownloadError::HttpStatus, StatusText(status), status);
+        case detail::TransferEnd::HttpStatus: {
+            DownloadResult r = Fail(DownloadError::HttpStatus, StatusText(status), status);
+            r.retryAfter = RetryAfter(transfer.retryAfter);
+            return r;
+        }
         case detail::TransferEnd::Truncated:
             return Fail(DownloadError::Truncated, transfer.detail, status);
         case detail::TransferEnd::Transport:
@@ -132,26 +203,49 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
         return Fail(DownloadError::TargetExists, packwell::Utf8FromPath(SaveTo) + " exists already");
     if (Cancelled(options)) return Fail(DownloadError::Cancelled, "cancelled");
 
-    auto file = std::make_unique<PartFile>(SaveTo);
+    auto file = std::make_unique<PartFile>(SaveTo, options.resume ? PartFile::Mode::Resumable : PartFile::Mode::Fresh);
     if (!file->IsOpen()) return Fail(DownloadError::WriteFailed, file->Error());
+    detail::ResumePoint start;
+    if (file->IsResumable()) start = detail::TrustedStart(*file, options.sha256.has_value());
+    if (start.from < 0) return Fail(DownloadError::WriteFailed, file->Error());
 
-    Receiver receiver{*file, options};
-    const detail::TransferResult transfer = detail::RunTransfer(
-        {.url = Url,
-         .userAgent = detail::UserAgent(),
-         .stall = options.stallTimeout,
-         .cancel = options.cancel,
-         .idle = [&] { receiver.KeepCallerAlive(); }},
-        receiver);
+    // A second pass only when kept bytes turn out unusable (the server will not continue them,
+    // or the whole does not hash right): then once more from zero.
+    DownloadResult result;
+    for (int pass = 0; pass < 2; ++pass) {
+        Receiver receiver{*file, options, start.from};
+        if (receiver.from > 0 && !receiver.TakeKept() && !receiver.StartOver())
+            return Fail(DownloadError::WriteFailed, file->Error());
+        const detail::TransferResult transfer = detail::RunTransfer(
+            {.url = Url,
+             .userAgent = detail::UserAgent(),
+             .stall = options.stallTimeout,
+             .cancel = options.cancel,
+             .idle = [&] { receiver.KeepCallerAlive(); },
+             .from = receiver.from,
+             .ifRange = receiver.from > 0 ? start.validator : std::string()},
+            receiver);
 
-    DownloadResult result = Classify(transfer, receiver);
-    result.bytes = receiver.bytes;
-    if (!result) return result;
-    result.httpStatus = transfer.status;
-    if (receiver.hash && receiver.hash->Final() != *options.sha256)
-        return Fail(DownloadError::HashMismatch, "SHA-256 differs from the one asked for", result.httpStatus);
-
-    if (options.bar && receiver.announced < 0) options.bar->SetMaximum(receiver.bytes);  // ends full
+        result = Classify(transfer, receiver);
+        result.bytes = receiver.bytes;
+        if (result) {
+            result.httpStatus = transfer.status;
+            if (receiver.hash && receiver.hash->Final() != *options.sha256)
+                result = Fail(DownloadError::HashMismatch, "SHA-256 differs from the one asked for", result.httpStatus);
+        }
+        const bool unusable = receiver.rangeRefused || result.httpStatus == 416 ||
+                              result.error == DownloadError::HashMismatch;
+        if (pass == 0 && receiver.from > 0 && unusable && receiver.StartOver()) {
+            start = {};
+            continue;
+        }
+        if (!result) {
+            if (file->IsResumable() && WorthKeeping(result)) KeepForLater(*file, receiver);
+            return result;
+        }
+        if (options.bar && receiver.announced < 0) options.bar->SetMaximum(receiver.bytes);  // ends full
+        break;
+    }
 
     if (options.publish) {
         options.publish(std::move(file));
@@ -166,6 +260,18 @@ DownloadResult Download(const std::string& Url, const fs::path& SaveTo, const Do
             break;
     }
     return Fail(DownloadError::WriteFailed, file->Error(), result.httpStatus);
+}
+
+bool IsTransient(const DownloadResult& result) {
+    switch (result.error) {
+        case DownloadError::Transport:
+        case DownloadError::Truncated:
+            return true;
+        case DownloadError::HttpStatus:
+            return result.httpStatus >= 500 || result.httpStatus == 429;
+        default:
+            return false;
+    }
 }
 
 bool DownloadFile(const std::string& Url, const fs::path& SaveTo) {

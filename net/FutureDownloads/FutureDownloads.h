@@ -34,6 +34,8 @@ struct DownloadResult {
     long httpStatus = 0;
     std::int64_t bytes = 0;  // bytes written to SaveTo
     std::string detail;      // technical words for a developer; the player sees FailureText
+    // A 429 or 5xx's Retry-After in seconds, when it gave one.
+    std::optional<std::chrono::seconds> retryAfter = std::nullopt;
     explicit operator bool() const { return error == DownloadError::None; }
 };
 
@@ -53,7 +55,18 @@ struct DownloadOptions {
     // instead of being synced and named by Download; the receiver names it (PartFile::Name)
     // once its data is on the disk. Success then means "complete and handed over".
     std::function<void(std::unique_ptr<platform::PartFile>)> publish = nullptr;
+    // Keeps the body under the target's one stable part file when the transfer breaks off
+    // (network, stall, cancel, 5xx), and continues it on the next call for the same target
+    // (Range with If-Range), starting over when the server cannot continue or the file
+    // changed. Without it a failed body is thrown away. The kept length is the one synced when
+    // the transfer broke off (platform/ResumeRecord.h); after a kill or a power cut nothing
+    // later is trusted unless `sha256` is set, when the whole kept file goes on and is checked.
+    bool resume = false;
 };
+
+// A failure that may pass by asking again: the connection refused, reset or stalled, a body
+// cut short, 5xx, 429. A 404, a 403, an error page or a local fault will not.
+bool IsTransient(const DownloadResult& result);
 
 // Why a download failed, in short Russian words for the player ("" for success).
 std::string FailureText(const DownloadResult& result);

@@ -21,6 +21,19 @@ struct TransferRequest {
     // Run on the calling thread between looks at the connection (about every 100 ms while
     // nothing arrives, and between blocks).
     std::function<void()> idle{};
+    // Above 0: only the bytes from here on are asked for ("Range"), and only while the file is
+    // still the one `ifRange` names (its ETag or Last-Modified); otherwise the whole comes.
+    std::int64_t from = 0;
+    std::string ifRange{};
+};
+
+// The final response's status line and the headers a download decides by.
+struct ResponseHead {
+    long status = 0;
+    std::int64_t announced = -1;  // Content-Length, -1 when none
+    std::string etag;             // as sent, quotes included
+    std::string lastModified;
+    std::string contentRange;     // "bytes a-b/n"
 };
 
 // Where the final response goes. Begin is called once, before any block, for every final
@@ -29,8 +42,7 @@ struct TransferRequest {
 class TransferSink {
 public:
     virtual ~TransferSink() = default;
-    // The status and the announced length (-1 when none).
-    virtual bool Begin(long status, std::int64_t announced) = 0;
+    virtual bool Begin(const ResponseHead& head) = 0;
     virtual bool Take(const char* data, std::size_t size) = 0;
 };
 
@@ -48,6 +60,7 @@ struct TransferResult {
     long status = 0;             // of the final response; 0 when none arrived
     std::int64_t announced = -1;  // of the final response
     std::string detail;          // the library's own words when it failed
+    std::string retryAfter{};    // the final response's Retry-After, as sent
 };
 
 TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink);

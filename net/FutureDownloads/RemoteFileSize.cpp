@@ -8,9 +8,9 @@ namespace {
 struct HeadersOnly : detail::TransferSink {
     long status = 0;
     std::int64_t announced = -1;
-    bool Begin(long finalStatus, std::int64_t length) override {
-        status = finalStatus;
-        announced = length;
+    bool Begin(const detail::ResponseHead& head) override {
+        status = head.status;
+        announced = head.announced;
         return false;
     }
     bool Take(const char*, std::size_t) override { return false; }

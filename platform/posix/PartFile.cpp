@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/ResumeRecord.h"
 
 namespace platform {
 namespace {
@@ -46,7 +49,34 @@ void PartFile::StartWriteback() {
 #endif
 }
 
-PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
+bool PartFile::OpenKept() {
+    const std::filesystem::path kept = target_.parent_path() / KeptPartFileName(target_.filename().string());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = ::open(kept.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) return false;
+        // Held by another download (or by a cleanup about to remove it): not ours to write.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            return false;
+        }
+        // A cleanup may have removed the file between the open and the lock: then this
+        // descriptor holds a file nobody can find again, so open anew.
+        struct stat held {}, named {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::stat(kept.c_str(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+            file_ = fd;
+            path_ = kept;
+            resumable_ = true;
+            written_ = handedOver_ = static_cast<std::uint64_t>(::lseek(fd, 0, SEEK_END));
+            return true;
+        }
+        ::close(fd);
+    }
+    return false;
+}
+
+PartFile::PartFile(const std::filesystem::path& target, Mode mode) : target_(target) {
+    if (mode == Mode::Resumable && OpenKept()) return;
     const std::string targetName = target.filename().string();
     for (int attempt = 0; attempt < 8 && file_ == kNoFile; ++attempt) {
         path_ = target.parent_path() / PartFileName(targetName);
@@ -65,7 +95,10 @@ PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
 
 PartFile::~PartFile() {
     // Unlinked before the lock goes, so no cleanup ever sees it unlocked.
-    if (!committed_ && !path_.empty()) ::unlink(path_.c_str());
+    if (!committed_ && !kept_ && !path_.empty()) {
+        ::unlink(path_.c_str());
+        ForgetKept();
+    }
     if (file_ != kNoFile) ::close(static_cast<int>(file_));
 }
 
@@ -90,13 +123,41 @@ bool PartFile::Write(const void* data, std::size_t size) {
     return true;
 }
 
+std::int64_t PartFile::Size() const {
+    struct stat st {};
+    return ::fstat(static_cast<int>(file_), &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+bool PartFile::Truncate(std::int64_t size) {
+    if (::ftruncate(static_cast<int>(file_), static_cast<off_t>(size)) != 0 ||
+        ::lseek(static_cast<int>(file_), static_cast<off_t>(size), SEEK_SET) < 0) {
+        Fail("cannot cut", errno);
+        return false;
+    }
+    written_ = handedOver_ = static_cast<std::uint64_t>(size);
+    return true;
+}
+
+std::int64_t PartFile::ReadAt(std::int64_t offset, void* data, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::pread(static_cast<int>(file_), data, size, static_cast<off_t>(offset));
+        if (n >= 0) return n;
+        if (errno != EINTR) return -1;
+    }
+}
+
+bool PartFile::Sync() {
+    if (::fsync(static_cast<int>(file_)) != 0 && errno != EINVAL) {  // EINVAL: a file system that cannot sync
+        Fail("cannot write", errno);
+        return false;
+    }
+    return true;
+}
+
 PartFile::CommitResult PartFile::Commit() {
     // A power cut after the rename must not leave an empty or short file under the real name,
     // which the check would accept for good: the data goes to the disk first.
-    if (::fsync(static_cast<int>(file_)) != 0 && errno != EINVAL) {  // EINVAL: a file system that cannot sync
-        Fail("cannot write", errno);
-        return CommitResult::Failed;
-    }
+    if (!Sync()) return CommitResult::Failed;
     return Name();
 }
 
@@ -119,6 +180,7 @@ PartFile::CommitResult PartFile::Name() {
         return CommitResult::Failed;
     }
     committed_ = true;
+    ForgetKept();
     return CommitResult::Done;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ResumeRecord.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
@@ -40,7 +41,26 @@ DWORD RenameNoReplace(HANDLE file, const std::filesystem::path& target) {
 
 }  // namespace
 
-PartFile::PartFile(const std::filesystem::path& target) : target_(target) {
+bool PartFile::OpenKept() {
+    const std::filesystem::path kept =
+        target_.parent_path() / std::filesystem::path(Widen(KeptPartFileName(Utf8Name(target_.filename()))));
+    // Share mode 0 again: held by another download, or a cleanup, it cannot be opened.
+    const HANDLE h = CreateFileW(kept.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(h, LARGE_INTEGER{}, &end, FILE_END)) {
+        CloseHandle(h);
+        return false;
+    }
+    file_ = reinterpret_cast<std::intptr_t>(h);
+    path_ = kept;
+    resumable_ = true;
+    return true;
+}
+
+PartFile::PartFile(const std::filesystem::path& target, Mode mode) : target_(target) {
+    if (mode == Mode::Resumable && OpenKept()) return;
     const std::string targetName = Utf8Name(target.filename());
     DWORD error = 0;
     for (int attempt = 0; attempt < 8 && file_ == kNoFile; ++attempt) {
@@ -63,7 +83,8 @@ PartFile::~PartFile() {
     if (file_ == kNoFile) return;
     // Marked for deletion through the handle: it goes when the handle closes, so no cleanup
     // ever sees it unlocked.
-    if (!committed_) {
+    if (!committed_ && !kept_) {
+        ForgetKept();
         FILE_DISPOSITION_INFO dispose{TRUE};
         if (!SetFileInformationByHandle(AsHandle(file_), FileDispositionInfo, &dispose, sizeof dispose)) {
             CloseHandle(AsHandle(file_));
@@ -94,13 +115,45 @@ bool PartFile::Write(const void* data, std::size_t size) {
     return true;
 }
 
+std::int64_t PartFile::Size() const {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(AsHandle(file_), &size) ? size.QuadPart : -1;
+}
+
+bool PartFile::Truncate(std::int64_t size) {
+    LARGE_INTEGER at{};
+    at.QuadPart = size;
+    if (!SetFilePointerEx(AsHandle(file_), at, nullptr, FILE_BEGIN) || !SetEndOfFile(AsHandle(file_))) {
+        Fail("cannot cut", static_cast<int>(GetLastError()));
+        return false;
+    }
+    return true;
+}
+
+std::int64_t PartFile::ReadAt(std::int64_t offset, void* data, std::size_t size) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    const bool ok = ReadFile(AsHandle(file_), data, chunk, &read, &at) || GetLastError() == ERROR_HANDLE_EOF;
+    // A read at an offset moves the file's own position: writing goes on at the end.
+    SetFilePointerEx(AsHandle(file_), LARGE_INTEGER{}, nullptr, FILE_END);
+    return ok ? static_cast<std::int64_t>(read) : -1;
+}
+
+bool PartFile::Sync() {
+    if (!FlushFileBuffers(AsHandle(file_))) {
+        Fail("cannot write", static_cast<int>(GetLastError()));
+        return false;
+    }
+    return true;
+}
+
 PartFile::CommitResult PartFile::Commit() {
     // A power cut after the rename must not leave an empty or short file under the real name,
     // which the check would accept for good: the data goes to the disk first.
-    if (!FlushFileBuffers(AsHandle(file_))) {
-        Fail("cannot write", static_cast<int>(GetLastError()));
-        return CommitResult::Failed;
-    }
+    if (!Sync()) return CommitResult::Failed;
     return Name();
 }
 
@@ -124,6 +177,7 @@ PartFile::CommitResult PartFile::Name() {
         return CommitResult::Failed;
     }
     committed_ = true;
+    ForgetKept();
     CloseHandle(AsHandle(file_));
     file_ = kNoFile;
     return CommitResult::Done;

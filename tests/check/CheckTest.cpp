@@ -14,6 +14,7 @@
 #include "core/manifest/ManifestFetch.h"
 #include "platform/PartFile.h"
 #include "platform/Sha256.h"
+#include "platform/ResumeRecord.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 
@@ -289,6 +290,29 @@ TEST_F(Check, LeftoverPartFilesGoAndEverythingElseStays) {
     }
     EXPECT_TRUE(fs::is_directory(request_.versionModsDir / ".pw-fedcba9876543210-zzzzzzzzzzzz.part"));
     EXPECT_TRUE(fs::exists(running.Path())) << "a download in progress keeps its part file";
+}
+
+// Kept part files wait only for a listed mod, and not for ever; a record goes with its part.
+TEST_F(Check, KeptPartFilesGoOnceNoListedModWantsThem) {
+    Publish({{"listed.jar", 1}, {"old.jar", 1}, {"held.jar", 1}});
+    const fs::path mods = request_.versionModsDir;
+    const auto keep = [&](const std::string& mod) {
+        tmp_.write(mods.lexically_relative(tmp_.root()) / platform::KeptPartFileName(mod), "half");
+        tmp_.write(mods.lexically_relative(tmp_.root()) / platform::ResumeRecordName(mod), "record");
+    };
+    for (const char* mod : {"listed.jar", "old.jar", "gone.jar"}) keep(mod);
+    fs::last_write_time(mods / platform::KeptPartFileName("old.jar"),
+                        fs::file_time_type::clock::now() - std::chrono::hours(24 * 8));
+    tmp_.write(mods.lexically_relative(tmp_.root()) / platform::ResumeRecordName("orphan.jar"), "record");
+    platform::PartFile held(mods / "unlisted.jar", platform::PartFile::Mode::Resumable);
+    ASSERT_TRUE(held.IsResumable());
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    Lines left = {platform::KeptPartFileName("listed.jar"), platform::ResumeRecordName("listed.jar"),
+                  platform::KeptPartFileName("unlisted.jar")};  // the last one held by a download
+    std::ranges::sort(left);
+    EXPECT_EQ(test::listDir(mods), left);
 }
 
 // A larger or endless manifest would fill the disk and then the memory that reads it.

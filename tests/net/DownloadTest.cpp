@@ -150,6 +150,16 @@ TEST_F(DownloadTest, HashAskedForDecidesWhetherTheBodyIsKept) {
     EXPECT_FALSE(handed) << "a wrong body is never handed on to be named";
 }
 
+// The wait a busy server asks for reaches the caller, whichever library fetched it.
+TEST_F(DownloadTest, RetryAfterOfATooManyRequestsAnswerIsReported) {
+    server.serve("/f", "x");
+    server.failFirst("/f", 1, HttpServer::Failure::TooMany);
+    const DownloadResult r = Download(server.url("/f"), dir / "f.jar");
+    EXPECT_EQ(r.httpStatus, 429);
+    EXPECT_EQ(r.retryAfter, std::chrono::seconds(1));
+    ExpectFolderHolds({});
+}
+
 TEST_F(DownloadTest, ByteTwentySixBeforeMarkerIsSuccess) {
     const std::string body = std::string("\x00\x01\x1a", 3) + "404: Not Found" + Pattern(10);
     server.serve("/f", body);

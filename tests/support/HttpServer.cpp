@@ -2,24 +2,46 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace packwell::test {
 
 struct HttpServer::Route {
-    enum class Kind { Body, Chunks, CutOff, Stall, Redirect } kind = Kind::Body;
+    enum class Kind { Body, Chunks, CutOff, Stall, Redirect, File } kind = Kind::Body;
     int status = 200;
     std::string body;                 // Body, CutOff, Stall: what is sent
     std::size_t announced = 0;        // CutOff, Stall: the length claimed
     std::vector<std::string> pieces;  // Chunks
     std::string target;               // Redirect
+    std::string etag;                 // CutOff, File
+    bool ranges = true;               // File
+    std::chrono::milliseconds pace{};  // File
+    // failFirst: requests still to fail, and how.
+    std::shared_ptr<std::atomic<int>> failures = std::make_shared<std::atomic<int>>(0);
+    Failure failure = Failure::CutOff;
 };
+
+namespace {
+
+// A Range of the form "bytes=N-": N, or -1.
+long long RangeFrom(const std::string& range) {
+    if (!range.starts_with("bytes=") || !range.ends_with("-")) return -1;
+    try {
+        return std::stoll(range.substr(6, range.size() - 7));
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+}  // namespace
 
 HttpServer::HttpServer() : server_(std::make_unique<httplib::Server>()) {
     auto handler = [this](const httplib::Request& req, httplib::Response& res) {
         {
             std::lock_guard lock(mutex_);
-            log_.push_back({req.method, req.path, req.get_header_value("User-Agent")});
+            log_.push_back({req.method, req.path, req.get_header_value("User-Agent"), req.get_header_value("Range"),
+                            req.get_header_value("If-Range")});
         }
         const std::shared_ptr<const Route> route = find(req.path);
         if (!route) {
@@ -27,7 +49,14 @@ HttpServer::HttpServer() : server_(std::make_unique<httplib::Server>()) {
             res.set_content("not served by this test", "text/plain");
             return;
         }
+        // The library would answer a Range on its own, If-Range unheeded; only serveFile does here.
+        const_cast<httplib::Request&>(req).ranges.clear();
+        if (route->failures->fetch_sub(1) > 0) {
+            fail(*route, res);
+            return;
+        }
         res.status = route->status;
+        if (!route->etag.empty()) res.set_header("ETag", route->etag);
         switch (route->kind) {
             case Route::Kind::Body:
                 res.set_content(route->body, "application/octet-stream");
@@ -68,6 +97,9 @@ HttpServer::HttpServer() : server_(std::make_unique<httplib::Server>()) {
             case Route::Kind::Redirect:
                 res.set_redirect(route->target, route->status);
                 break;
+            case Route::Kind::File:
+                serveRange(*route, req, res);
+                break;
         }
     };
     server_->Get(".*", handler);
@@ -85,6 +117,68 @@ HttpServer::~HttpServer() {
     stopping_ = true;
     server_->stop();
     if (thread_.joinable()) thread_.join();
+}
+
+void HttpServer::serveRange(const Route& route, const httplib::Request& req, httplib::Response& res) const {
+    const long long from = RangeFrom(req.get_header_value("Range"));
+    const std::string ifRange = req.get_header_value("If-Range");
+    const bool partial = route.ranges && from >= 0 && (ifRange.empty() || ifRange == route.etag);
+    if (partial && static_cast<std::size_t>(from) >= route.body.size()) {
+        res.status = 416;
+        res.set_header("Content-Range", "bytes */" + std::to_string(route.body.size()));
+        return;
+    }
+    const std::size_t start = partial ? static_cast<std::size_t>(from) : 0;
+    if (partial) {
+        res.status = 206;
+        res.set_header("Content-Range", "bytes " + std::to_string(from) + "-" +
+                                            std::to_string(route.body.size() - 1) + "/" +
+                                            std::to_string(route.body.size()));
+    }
+    if (route.pace == std::chrono::milliseconds(0)) {
+        res.set_content(route.body.substr(start), "application/octet-stream");
+        return;
+    }
+    res.set_content_provider(route.body.size() - start, "application/octet-stream",
+                             [this, body = route.body.substr(start), pace = route.pace](
+                                 std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                 if (stopping_) return false;
+                                 std::this_thread::sleep_for(pace);
+                                 const std::size_t n = std::min<std::size_t>(64 * 1024, body.size() - offset);
+                                 return sink.write(body.data() + offset, n);
+                             });
+}
+
+void HttpServer::fail(const Route& route, httplib::Response& res) const {
+    const std::size_t length = std::max<std::size_t>(route.body.size(), 2);
+    switch (route.failure) {
+        case Failure::CutOff:
+            if (!route.etag.empty()) res.set_header("ETag", route.etag);
+            res.set_content_provider(length, "application/octet-stream",
+                                     [half = route.body.substr(0, length / 2)](std::size_t, std::size_t,
+                                                                               httplib::DataSink& sink) {
+                                         sink.write(half.data(), half.size());
+                                         return false;
+                                     });
+            break;
+        case Failure::Stall:
+            res.set_content_provider(length, "application/octet-stream",
+                                     [this](std::size_t, std::size_t, httplib::DataSink&) {
+                                         for (int i = 0; i < 3000 && !stopping_; ++i)
+                                             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                                         return false;
+                                     });
+            break;
+        case Failure::Unavailable:
+            res.status = 503;
+            res.set_content("busy", "text/plain");
+            break;
+        case Failure::TooMany:
+            res.status = 429;
+            res.set_header("Retry-After", "1");
+            res.set_content("slow down", "text/plain");
+            break;
+    }
 }
 
 std::string HttpServer::url(const std::string& path) const {
@@ -116,12 +210,32 @@ void HttpServer::serveChunks(const std::string& path, std::vector<std::string> p
     add(path, std::move(r));
 }
 
-void HttpServer::serveCutOff(const std::string& path, std::size_t announced, std::string body) {
+void HttpServer::serveCutOff(const std::string& path, std::size_t announced, std::string body, std::string etag) {
     Route r;
     r.kind = Route::Kind::CutOff;
     r.body = std::move(body);
     r.announced = announced;
+    r.etag = std::move(etag);
     add(path, std::move(r));
+}
+
+void HttpServer::serveFile(const std::string& path, std::string body, std::string etag, bool ranges,
+                           std::chrono::milliseconds pace) {
+    Route r;
+    r.kind = Route::Kind::File;
+    r.body = std::move(body);
+    r.etag = std::move(etag);
+    r.ranges = ranges;
+    r.pace = pace;
+    add(path, std::move(r));
+}
+
+void HttpServer::failFirst(const std::string& path, int count, Failure how) {
+    std::lock_guard lock(mutex_);
+    auto route = std::make_shared<Route>(*routes_.at(path));
+    route->failures = std::make_shared<std::atomic<int>>(count);
+    route->failure = how;
+    routes_[path] = std::move(route);
 }
 
 void HttpServer::serveStall(const std::string& path, std::size_t announced, std::string head) {

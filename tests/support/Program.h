@@ -20,6 +20,8 @@ public:
     // POSIX: SIGINT or SIGTERM. Windows: Ctrl+C on the console the program shares with the test
     // (the test's own handler passes it over).
     void RequestStop(Stop how);
+    // Ends the program at once, with no chance to clean up: SIGKILL, or TerminateProcess.
+    void Kill();
     // The exit code; nullopt when a signal ended the program instead.
     std::optional<int> Wait();
 

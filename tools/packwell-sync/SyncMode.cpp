@@ -74,11 +74,12 @@ ExitStatus RunSync(const Options& options, std::ostream& out, std::ostream& err,
         UiQueue queue;
         SyncRun run(request, log, host, progress.Bars(), queue.Poster(),
                     [&progress](const std::string& name, const StepResult& result) {
-                        if (result.kind == StepKind::Failed && !result.detail.empty())
-                            progress.Note(name + ": " + result.detail);
+                        // Why a file failed, or that it took retries.
+                        if (!result.detail.empty()) progress.Note(name + ": " + result.detail);
                     });
         {
-            // Ctrl+C stops the downloads; the run then ends as usual, with no part file left.
+            // Ctrl+C stops the downloads; the run then ends as usual, no file left half-written under
+            // a mod's name (a cut mod's bytes wait in its part file for the next run).
             CancelRunOnStop stop(run);
             run.Start();
             while (!run.Finished()) {

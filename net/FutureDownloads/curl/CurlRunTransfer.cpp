@@ -27,7 +27,11 @@ struct Bridge {
         begun = true;
         status = ResponseStatus(easy);
         announced = AnnouncedLength(easy);
-        refused = !sink.Begin(status, announced);
+        refused = !sink.Begin({.status = status,
+                               .announced = announced,
+                               .etag = HeaderText(easy, "ETag"),
+                               .lastModified = HeaderText(easy, "Last-Modified"),
+                               .contentRange = HeaderText(easy, "Content-Range")});
         return !refused;
     }
 
@@ -52,8 +56,18 @@ struct Bridge {
 };
 
 TransferResult Ended(TransferEnd end, const Bridge& bridge, std::string detail = {}) {
-    return {end, bridge.begun ? bridge.status : ResponseStatus(bridge.easy), bridge.announced, std::move(detail)};
+    return {end, bridge.begun ? bridge.status : ResponseStatus(bridge.easy), bridge.announced, std::move(detail),
+            HeaderText(bridge.easy, "Retry-After")};
 }
+
+// Extra request headers, freed with the transfer.
+struct CurlHeaderList {
+    curl_slist* list = nullptr;
+    ~CurlHeaderList() { curl_slist_free_all(list); }
+    void Add(const std::string& line) {
+        if (curl_slist* longer = curl_slist_append(list, line.c_str())) list = longer;
+    }
+};
 
 }  // namespace
 
@@ -65,6 +79,13 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Bridge::Write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &bridge);
+    const std::string range = std::to_string(request.from) + "-";
+    CurlHeaderList headers;
+    if (request.from > 0) {
+        curl_easy_setopt(easy, CURLOPT_RANGE, range.c_str());
+        headers.Add("If-Range: " + request.ifRange);
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.list);
+    }
     const CURLcode code = transfer.Run([&] {
         if (request.idle) request.idle();
         return Cancelled(request);

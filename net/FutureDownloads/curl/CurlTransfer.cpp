@@ -103,4 +103,10 @@ curl_off_t AnnouncedLength(CURL* easy) {
     return length;
 }
 
+std::string HeaderText(CURL* easy, const char* name) {
+    curl_header* header = nullptr;
+    if (curl_easy_header(easy, name, 0, CURLH_HEADER, -1, &header) != CURLHE_OK || !header) return {};
+    return header->value;
+}
+
 }  // namespace FutureDownloads::detail

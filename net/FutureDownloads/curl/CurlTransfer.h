@@ -49,5 +49,7 @@ const char* RedirectProtocols(std::string_view url);
 long ResponseStatus(CURL* easy);
 // The final response's announced length, -1 when none.
 curl_off_t AnnouncedLength(CURL* easy);
+// A header of the final response, empty when absent.
+std::string HeaderText(CURL* easy, const char* name);
 
 }  // namespace FutureDownloads::detail

@@ -119,6 +119,8 @@ struct Channel {
     std::string userAgent;
     std::chrono::seconds connect{};
     std::chrono::seconds stall{};
+    std::int64_t from = 0;
+    std::string ifRange;
 
     // Windows' own lock and condition: several times cheaper under Wine than the C++ ones.
     SRWLOCK lock = SRWLOCK_INIT;
@@ -128,8 +130,7 @@ struct Channel {
     // takes a smaller rest when it next looks, so a slow server's bytes move on as they come
     // and a fast one's in few hand-overs (each costs a thread switch, dear under Wine).
     bool headersReady = false;
-    long status = 0;
-    std::int64_t announced = -1;
+    ResponseHead head;
     std::vector<char> pending;
     bool ended = false;
     TransferResult end;
@@ -230,18 +231,25 @@ private:
         InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &stall, sizeof stall);
         std::wstring headers;
         if (!channel_.userAgent.empty()) headers = L"User-Agent: " + Widen(channel_.userAgent) + L"\r\n";
+        if (channel_.from > 0)
+            headers += L"Range: bytes=" + std::to_wstring(channel_.from) + L"-\r\nIf-Range: " +
+                       Widen(channel_.ifRange) + L"\r\n";
         return HttpSendRequestW(handle, headers.empty() ? nullptr : headers.c_str(),
                                 static_cast<DWORD>(headers.size()), nullptr, 0);
     }
 
     TransferResult Body() {
         const std::int64_t announced = AnnouncedLength(request_handle_);
-        if (status_ >= 400) return {TransferEnd::HttpStatus, status_, announced, {}};
+        if (status_ >= 400)
+            return {TransferEnd::HttpStatus, status_, announced, {}, Narrow(Header(request_handle_, HTTP_QUERY_RETRY_AFTER))};
         {
             Locked locked(channel_);
             channel_.headersReady = true;
-            channel_.status = status_;
-            channel_.announced = announced;
+            channel_.head = {.status = status_,
+                             .announced = announced,
+                             .etag = Narrow(Header(request_handle_, HTTP_QUERY_ETAG)),
+                             .lastModified = Narrow(Header(request_handle_, HTTP_QUERY_LAST_MODIFIED)),
+                             .contentRange = Narrow(Header(request_handle_, HTTP_QUERY_CONTENT_RANGE))};
             WakeAllConditionVariable(&channel_.changed);
         }
         std::vector<char> piece(kBlockSize);
@@ -350,12 +358,13 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
     channel.userAgent = request.userAgent;
     channel.connect = request.connect;
     channel.stall = request.stall;
+    channel.from = request.from;
+    channel.ifRange = request.ifRange;
     if (!RunOnWorkerThread([shared] { Reader(*shared).Run(); }))
         return {TransferEnd::Transport, 0, -1, "no thread for the transfer"};
 
     std::optional<TransferResult> stopped;
-    long status = 0;
-    std::int64_t announced = -1;
+    ResponseHead head;
     std::vector<char> block;
     while (!stopped) {
         // One look: whatever came within kLook (a full block or the end wake it sooner).
@@ -368,18 +377,17 @@ TransferResult RunTransfer(const TransferRequest& request, TransferSink& sink) {
                 return channel.headersReady || channel.pending.size() >= kBlockSize || channel.ended;
             });
             headers = std::exchange(channel.headersReady, false);
-            status = channel.status;
-            announced = channel.announced;
+            if (headers) head = channel.head;
             block.swap(channel.pending);
             ended = channel.ended;
             WakeAllConditionVariable(&channel.changed);  // room for the reader again
         }
-        if (headers && !sink.Begin(status, announced))
-            stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
+        if (headers && !sink.Begin(head))
+            stopped = TransferResult{TransferEnd::Refused, head.status, head.announced, {}};
         else if (Cancelled(request))
-            stopped = TransferResult{TransferEnd::Cancelled, status, announced, "cancelled"};
+            stopped = TransferResult{TransferEnd::Cancelled, head.status, head.announced, "cancelled"};
         else if (!block.empty() && !sink.Take(block.data(), block.size()))
-            stopped = TransferResult{TransferEnd::Refused, status, announced, {}};
+            stopped = TransferResult{TransferEnd::Refused, head.status, head.announced, {}};
         else if (ended)
             break;  // everything handed over
         else if (request.idle)

@@ -34,6 +34,10 @@ void StartedProgram::RequestStop(Stop how) {
     if (!waited_) ::kill(static_cast<pid_t>(process_), how == Stop::Interrupt ? SIGINT : SIGTERM);
 }
 
+void StartedProgram::Kill() {
+    if (!waited_) ::kill(static_cast<pid_t>(process_), SIGKILL);
+}
+
 std::optional<int> StartedProgram::Wait() {
     if (waited_) return exitCode_;
     int status = 0;

@@ -81,6 +81,10 @@ StartedProgram::~StartedProgram() {
 // reach the program's handler as Ctrl+C does).
 void StartedProgram::RequestStop(Stop) { GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0); }
 
+void StartedProgram::Kill() {
+    if (!waited_) TerminateProcess(reinterpret_cast<HANDLE>(process_), 137);
+}
+
 std::optional<int> StartedProgram::Wait() {
     if (waited_) return exitCode_;
     const HANDLE process = reinterpret_cast<HANDLE>(process_);
