@@ -26,11 +26,11 @@ std::string ReadAll(const fs::path& p) {
 
 bool Nginx::Available() { return !NginxProgram().empty(); }
 
-Nginx::Nginx(const fs::path& root) {
+Nginx::Nginx(const fs::path& root, const std::string& connectionRate) {
     dir_ = MakeTempFolder("packwell-nginx-");
     // Another program may take the chosen port before nginx binds it: try a few.
     for (int attempt = 0; attempt < 5; ++attempt)
-        if (start(fs::absolute(root))) return;
+        if (start(fs::absolute(root), connectionRate)) return;
     const std::string log = ReadAll(dir_ / "error.log");
     std::error_code ec;
     fs::remove_all(dir_, ec);
@@ -49,7 +49,7 @@ std::string Nginx::url(const std::string& path) const {
 
 std::string Nginx::accessLog() const { return ReadAll(dir_ / "access.log"); }
 
-bool Nginx::start(const fs::path& root) {
+bool Nginx::start(const fs::path& root, const std::string& connectionRate) {
     const std::string program = NginxProgram();
     if (program.empty()) throw std::runtime_error("nginx is not installed");
     port_ = FreeLoopbackPort();
@@ -68,6 +68,7 @@ bool Nginx::start(const fs::path& root) {
             << "  client_body_temp_path " << d << "/body;\n  proxy_temp_path " << d << "/proxy;\n"
             << "  fastcgi_temp_path " << d << "/fastcgi;\n  uwsgi_temp_path " << d << "/uwsgi;\n"
             << "  scgi_temp_path " << d << "/scgi;\n"
+            << (connectionRate.empty() ? "" : "  limit_rate " + connectionRate + ";\n")
             << "  server {\n    listen 127.0.0.1:" << port_ << ";\n    root \"" << NginxPath(root) << "\";\n"
             << "  }\n}\n";
     }

@@ -13,8 +13,9 @@ public:
     static bool Available();
 
     // Starts nginx serving `root` and waits until it answers; throws std::runtime_error
-    // (with nginx's error log) when it does not come up.
-    explicit Nginx(const std::filesystem::path& root);
+    // (with nginx's error log) when it does not come up. `connectionRate`, in nginx's own
+    // notation ("25m": 25 MB/s), holds each connection to a line's speed; empty: no limit.
+    explicit Nginx(const std::filesystem::path& root, const std::string& connectionRate = {});
     ~Nginx();
     Nginx(const Nginx&) = delete;
     Nginx& operator=(const Nginx&) = delete;
@@ -26,7 +27,7 @@ public:
     std::string accessLog() const;
 
 private:
-    bool start(const std::filesystem::path& root);
+    bool start(const std::filesystem::path& root, const std::string& connectionRate);
     void stop();
 
     std::filesystem::path dir_;
