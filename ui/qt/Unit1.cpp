@@ -17,6 +17,7 @@
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/QtProgressBar.h"
 #include "ui/qt/Unit2.h"
+#include "ui/qt/animation/RequestedPlacement.h"
 #include "ui/window/MainControls.h"
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/SkinManager.h"
@@ -60,6 +61,7 @@ TVantorCompatibility::TVantorCompatibility(WindowServices services, QWidget* par
       sPathDialog1(services.chooseFolder),
       services_(std::move(services)) {
     setObjectName(QStringLiteral("TVantorCompatibility"));
+    packwell::anim::TrackRequestedPlacement(*this);  // what the animations start from
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
     BuildTitleBar();

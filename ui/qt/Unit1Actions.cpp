@@ -11,6 +11,7 @@
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
 #include "ui/qt/Unit2.h"
+#include "ui/qt/animation/RequestedPlacement.h"
 
 bool TVantorCompatibility::TurboTicked() const { return sCheckBox1->isChecked(); }
 bool TVantorCompatibility::SetupsTicked() const { return sCheckBox2->isChecked(); }
@@ -43,7 +44,7 @@ bool TVantorCompatibility::AwaitFetch(const packwell::window::FetchStarter& star
 }
 
 void TVantorCompatibility::ShowCleanupDialog() {
-    CleanupDialog->setGeometry(geometry());
+    CleanupDialog->setGeometry(packwell::anim::CurrentGeometry(*this));
     hide();
     CleanupDialog->show();  // fills its list and centres itself at this size
     const QSize screen = PrimaryScreenSize();

@@ -10,6 +10,7 @@
 #include "core/cleanup/CleanupGeometry.h"
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
+#include "ui/qt/animation/RequestedPlacement.h"
 #include "ui/qt/skin/CheckListDelegate.h"
 #include "ui/qt/skin/Fonts.h"
 #include "ui/qt/skin/TitleBar.h"
@@ -24,6 +25,7 @@ TVantorCompatibility2::TVantorCompatibility2(TVantorCompatibility& mainWindow)
       CleanupDialogState(mainWindow),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TVantorCompatibility2"));
+    packwell::anim::TrackRequestedPlacement(*this);  // what the animations start from
     setAttribute(Qt::WA_StyledBackground);
     setFont(skin::Tahoma(8));
     const QString caption = QStringLiteral("Очистка лишних файлов");
@@ -95,7 +97,7 @@ void TVantorCompatibility2::ShowItems(const std::vector<packwell::CleanupItem>& 
 }
 
 void TVantorCompatibility2::ShowMainInPlace() {
-    mainWindow_.setGeometry(geometry());
+    mainWindow_.setGeometry(packwell::anim::CurrentGeometry(*this));
     mainWindow_.show();  // centred at this size
     hide();
 }

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/qt/animation/RequestedPlacement.h"
+
 namespace skin {
 
 WindowDrag::WindowDrag(QWidget* window, std::function<bool()> mayStart)
@@ -31,6 +33,7 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
             // The window manager's own move when it offers one; otherwise we follow the pointer.
             QWindow* handle = window_->windowHandle();
             if (handle && handle->startSystemMove()) {
+                packwell::anim::ForgetRequestedPlacement(*window_);
                 state_ = State::Idle;
                 return true;
             }
