@@ -126,14 +126,25 @@ void ShootSkin(const QString& folder, const QString& skinName, const QString& pr
     shootBox(QStringLiteral("-11-folder-picker"),
              [&] { skin::TsPathDialog::RunFolderDialog(&w, QString::fromStdString(w.GameDir)); });
 
+    // Mid-fade on the window's own timers: the first frame half faded with the height already
+    // going, as a player sees it.
+    const int heightBefore = w.height();
     w.FormCloseQuery();
-    w.Timer6->stop();
-    for (int tick = 0; tick < 6; ++tick) {
-        w.Timer6Timer();
-        QThread::msleep(3);
+    bool shot = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!shot && clock.elapsed() < 5000) {
         QApplication::processEvents();
+        const int alpha = w.AlphaBlendValue();
+        if (alpha >= 50 && alpha <= 200 && w.height() < heightBefore) {
+            w.Timer6->stop();
+            FutureAnimations::StopAnimations();
+            Save(w, folder, prefix + QStringLiteral("-8-closing"), alpha / 255.0);
+            shot = true;
+        }
+        QThread::msleep(1);
     }
-    Save(w, folder, prefix + QStringLiteral("-8-closing"), w.AlphaBlendValue() / 255.0);
+    if (!shot) std::fprintf(stderr, "%s: no frame caught the window fading while it collapsed\n", qPrintable(prefix));
     FutureAnimations::StopAnimations();
 }
 
