@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,30 @@ TEST_F(UnderWindowManager, GrowToBarsAndShrinkToCompactStepOneWay) {
                                [](const QRect& a, const QRect& b) { return a.height() < b.height(); }))
         << "the shrink stepped backwards:" << Listed(shrink);
     EXPECT_EQ(Along(shrink, &QRect::width), std::vector<int>(shrink.size(), 406)) << Listed(shrink);
+}
+
+// As the screen shows it: the window fades while it visibly collapses, not after.
+TEST_F(UnderWindowManager, ClosingFadesWhileTheWindowCollapses) {
+    TVantorCompatibility& w = StartOnValidFolder();
+    Frames(w, [] {});  // the actions layout, settled
+    const int heightBefore = server_.Outer(w).height();
+    ASSERT_GT(heightBefore, 100);
+    w.FormCloseQuery();
+    std::vector<std::pair<int, int>> seen;  // alpha, height on the screen
+    QElapsedTimer clock;
+    clock.start();
+    while (desktop_.terminations == 0 && clock.elapsed() < 10000) {
+        QApplication::processEvents();
+        const QRect shown = server_.Outer(w);
+        if (shown.isValid()) seen.emplace_back(w.AlphaBlendValue(), shown.height());
+        QThread::msleep(1);
+    }
+    EXPECT_EQ(desktop_.terminations, 1);
+    std::string listed;
+    for (const auto& [alpha, height] : seen) listed += " " + std::to_string(alpha) + "/" + std::to_string(height);
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
+                            [&](const auto& s) { return s.first >= 50 && s.first <= 200 && s.second < heightBefore; }))
+        << "the window vanished before it visibly collapsed (alpha/height):" << listed;
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ private:
     void ScrollLogToEnd() override;
     void OpenTextFile(const std::filesystem::path& file) override;
     void ShowExportError(const std::string& reason) override;
-    packwell::window::Size WindowSize() const override { return {width(), height()}; }
+    packwell::window::Size WindowSize() const override;
     int WindowTop() const override { return y(); }
     packwell::window::Size ScreenSize() const override;
     int FolderGroupBottom() const override;

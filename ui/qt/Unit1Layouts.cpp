@@ -11,6 +11,8 @@
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
+
+#include "ui/qt/animation/RequestedPlacement.h"
 #include "ui/window/MainLayouts.h"
 
 namespace {
@@ -31,6 +33,13 @@ int TVantorCompatibility::ActionsHeight() const { return Layouts().actionsHeight
 int TVantorCompatibility::FullWidth() const { return Layouts().fullWidth; }
 int TVantorCompatibility::ProgressHeight() const { return Layouts().progressHeight; }
 int TVantorCompatibility::FolderGroupBottom() const { return Bottom(sGroupBox2); }
+
+// The size last asked for while a window manager may still be answering: decisions are taken
+// on where the window is going, not on where it was a moment ago.
+packwell::window::Size TVantorCompatibility::WindowSize() const {
+    const QSize size = packwell::anim::CurrentGeometry(*this).size();
+    return {size.width(), size.height()};
+}
 
 packwell::window::Size TVantorCompatibility::ScreenSize() const {
     const QSize screen = PrimaryScreenSize();
