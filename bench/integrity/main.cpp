@@ -135,6 +135,7 @@ void SecondCheckOfVerifiedPack(const fs::path& root, bool quick, int rounds) {
         fs::last_write_time(ModsOf(game) / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
         cat.push_back((ModsOf(game) / name).string());
     }
+    ::sync();  // the copies' write-back would otherwise run under the timed checks
     const ChildFigures first = Sync(nginx.url(""), game, "--check-only");
     if (!first.ok) throw std::runtime_error("the first check failed");
     std::printf("(b) first check of %d x %llu MiB, every file read and hashed: %.2f s\n", count,
@@ -199,12 +200,16 @@ void ResumeAfterCut(const fs::path& root, bool quick) {
     ::kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     const std::uint64_t kept = PartBytes(ModsOf(game));
-    const std::uint64_t before = BytesSent(nginx, "/mods3/" + names[0]);
+    // nginx writes a request's line once it notices the connection gone, which may take a moment:
+    // until then the killed request's bytes would count for the second run.
+    std::uint64_t before = 0;
+    for (int waited = 0; (before = BytesSent(nginx, "/mods3/" + names[0])) == 0 && waited < 5000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (before == 0) throw std::runtime_error("nginx never logged the killed request");
 
     const ChildFigures again = Sync(server, game, "--turbo");
     if (!again.ok) throw std::runtime_error("the second run failed");
     Verify(game, www, names);
-    // nginx writes a request's line once it is over; the killed one is over.
     const std::uint64_t second = BytesSent(nginx, "/mods3/" + names[0]) - before;
     std::printf("(c) %llu MiB killed at %.1f %% (part file kept: %.1f %%): the second run transferred %llu bytes, "
                 "%.1f %% of the file, in %.2f s\n",
