@@ -11,7 +11,6 @@
 #include "ui/qt/FutureAnimations.h"
 #include "ui/qt/ScreenSize.h"
 #include "ui/qt/Unit1.h"
-
 #include "ui/qt/animation/RequestedPlacement.h"
 #include "ui/window/MainLayouts.h"
 
