@@ -16,24 +16,19 @@ using namespace FutureDownloads;
 using packwell::test::listDir;
 using packwell::test::Nginx;
 using packwell::test::readFile;
+using packwell::test::sampleBytes;
 using packwell::test::RecordingBar;
 using packwell::test::TempDir;
 
 namespace {
 
-std::string Jar(std::size_t n, char seed) {
-    std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i * 7);
-    return s;
-}
-
 TEST(NginxEndToEnd, FetchesServerFolderWithAwkwardNames) {
     if (!Nginx::Available()) GTEST_SKIP() << "nginx is not installed";
     TempDir tmp;
     const std::vector<std::pair<std::string, std::string>> mods = {
-        {"[1.12.2] Mod Name.jar", Jar(70000, 'a')},
-        {"Мод дня #2.jar", Jar(1234, 'b')},
-        {"plain.jar", Jar(3 * 1024 * 1024 + 17, 'c')},
+        {"[1.12.2] Mod Name.jar", sampleBytes(70000, 'a')},
+        {"Мод дня #2.jar", sampleBytes(1234, 'b')},
+        {"plain.jar", sampleBytes(3 * 1024 * 1024 + 17, 'c')},
     };
     for (const auto& [name, body] : mods) tmp.write(fs::path("site/mods3") / packwell::PathFromUtf8(name), body);
     tmp.write("site/Update", "[modlist]\nCount=3\n");
@@ -71,7 +66,7 @@ namespace {
 TEST(NginxEndToEnd, SequentialFetchesShareOneConnection) {
     if (!Nginx::Available()) GTEST_SKIP() << "nginx is not installed";
     TempDir tmp;
-    for (int i = 0; i < 3; ++i) tmp.write("site/m" + std::to_string(i), Jar(100000, 'x'));
+    for (int i = 0; i < 3; ++i) tmp.write("site/m" + std::to_string(i), sampleBytes(100000, 'x'));
     Nginx nginx(tmp.root() / "site");
     std::thread([&] {  // a fresh thread: no connection left over from other tests
         for (int i = 0; i < 3; ++i)

@@ -17,15 +17,10 @@ using namespace FutureDownloads;
 using packwell::test::HttpServer;
 using packwell::test::listDir;
 using packwell::test::readFile;
+using packwell::test::sampleBytes;
 using packwell::test::TempDir;
 
 namespace {
-
-std::string Body(std::size_t n, char seed) {
-    std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 23);
-    return s;
-}
 
 platform::Sha256Digest HashOf(const std::string& text) {
     platform::Sha256 hash;
@@ -41,7 +36,7 @@ protected:
     HttpServer server;
     fs::path dir = tmp.root() / "mods";
     fs::path target = dir / "m.jar";
-    std::string body = Body(kSize, 'a');
+    std::string body = sampleBytes(kSize, 'a');
 
     void SetUp() override { fs::create_directories(dir); }
 
@@ -104,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ResumeAfterCut, ::testing::ValuesIn(kCuts),
 // The server cannot continue (no Range support) or the file is another by now: the whole new
 // body comes and nothing of the kept bytes stays, with or without a hash.
 TEST_F(Resume, ServerThatCannotContinueOrAChangedFileStartsFromZero) {
-    const std::string changed = Body(kSize + 7, 'K');
+    const std::string changed = sampleBytes(kSize + 7, 'K');
     struct Case {
         const char* name;
         bool ranges;

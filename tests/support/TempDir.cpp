@@ -44,6 +44,12 @@ std::string readFile(const fs::path& path) {
     return s.str();
 }
 
+std::string sampleBytes(std::size_t n, char seed) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i * 7);
+    return s;
+}
+
 std::vector<std::string> listDir(const fs::path& dir) {
     std::vector<std::string> names;
     std::error_code ec;

@@ -30,6 +30,10 @@ private:
 
 std::string readFile(const std::filesystem::path& path);
 
+// Content for a test file: n bytes in a pattern of its own for each `seed`, so that two files,
+// or a file and a shifted part of it, differ.
+std::string sampleBytes(std::size_t n, char seed);
+
 // Names of the entries directly inside a folder, sorted; empty when it does not exist.
 std::vector<std::string> listDir(const std::filesystem::path& dir);
 

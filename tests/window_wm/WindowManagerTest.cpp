@@ -24,17 +24,6 @@
 namespace packwell::test {
 namespace {
 
-class ServerView {
-public:
-    QRect Outer(const QWidget& w) const {
-        const ServerRect r = screen_.Outer(static_cast<unsigned long>(w.winId()));
-        return QRect(r.left, r.top, r.width, r.height);
-    }
-
-private:
-    XServerScreen screen_;
-};
-
 class UnderWindowManager : public ::testing::Test {
 protected:
     // One X server, one window manager and one application for the whole suite.
@@ -55,6 +44,12 @@ protected:
         window_.reset();
     }
 
+    // The window's outer rectangle as the X server shows it now.
+    QRect Shown(const QWidget& w) const {
+        const ServerRect r = server_.Outer(static_cast<unsigned long>(w.winId()));
+        return QRect(r.left, r.top, r.width, r.height);
+    }
+
     TVantorCompatibility& StartOnValidFolder() {
         const auto game = MakeGameFolder(home_, "game", {"versions/1.12.2", "assets"});
         home_.write("appdata/Quorvane/Packwell/Settings.ini", "[Settings]\r\nGameFolder=" + game.string() + "\r\n");
@@ -72,7 +67,7 @@ protected:
     std::vector<QRect> Frames(QWidget& w, Act act) {
         std::vector<QRect> frames;
         const auto sample = [&] {
-            const QRect shown = server_.Outer(w);
+            const QRect shown = Shown(w);
             if (shown.isValid() && (frames.empty() || frames.back() != shown)) frames.push_back(shown);
         };
         QTimer sampler;
@@ -104,7 +99,7 @@ protected:
 
     TempDir home_;
     DesktopRecorder desktop_;
-    ServerView server_;
+    XServerScreen server_;
     std::unique_ptr<TVantorCompatibility> window_;
 
     static inline int argc_ = 1;
@@ -177,7 +172,7 @@ TEST_F(UnderWindowManager, GrowToBarsAndShrinkToCompactStepOneWay) {
 TEST_F(UnderWindowManager, ClosingFadesWhileTheWindowCollapses) {
     TVantorCompatibility& w = StartOnValidFolder();
     Frames(w, [] {});  // the actions layout, settled
-    const int heightBefore = server_.Outer(w).height();
+    const int heightBefore = Shown(w).height();
     ASSERT_GT(heightBefore, 100);
     w.FormCloseQuery();
     std::vector<std::pair<int, int>> seen;  // alpha, height on the screen
@@ -185,7 +180,7 @@ TEST_F(UnderWindowManager, ClosingFadesWhileTheWindowCollapses) {
     clock.start();
     while (desktop_.terminations == 0 && clock.elapsed() < 10000) {
         QApplication::processEvents();
-        const QRect shown = server_.Outer(w);
+        const QRect shown = Shown(w);
         if (shown.isValid()) seen.emplace_back(w.AlphaBlendValue(), shown.height());
         QThread::msleep(1);
     }
