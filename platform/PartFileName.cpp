@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <mutex>
 #include <random>
 
 #include "platform/PartFile.h"
@@ -46,9 +47,15 @@ constexpr std::string_view kRecordSuffix = ".resume";
 }  // namespace
 
 std::string PartFileName(std::string_view targetName) {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
+    // One engine for the process: a thread_local one would be destroyed by the static Windows
+    // runtime after it freed the thread's memory.
+    static std::mutex mutex;
+    static std::mt19937_64 engine{std::random_device{}()};
     std::string name = HashedName(targetName, "-");
-    for (std::size_t i = 0; i < kRandomChars; ++i) name += kRandomAlphabet[engine() % kRandomAlphabet.size()];
+    {
+        std::lock_guard lock(mutex);
+        for (std::size_t i = 0; i < kRandomChars; ++i) name += kRandomAlphabet[engine() % kRandomAlphabet.size()];
+    }
     name += kSuffix;
     return name;
 }

@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# Rules of the sources that no compiler checks, before anything is built.
+scripts/check-sources.sh
 jobs=${PACKWELL_JOBS:-2}
 # Test builds name a loopback port where nothing answers as their server: a program a test starts
 # never looks for the real one.

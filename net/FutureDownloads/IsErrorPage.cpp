@@ -1,4 +1,6 @@
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "net/FutureDownloads/FutureDownloads.h"
 #include "net/FutureDownloads/MarkerScanner.h"
@@ -13,16 +15,51 @@ constexpr std::size_t kPage = 4096;
 constexpr std::size_t kBlock = 256 * 1024;
 
 // Page-aligned: the kernel copies a cached file into it several times faster than into a
-// buffer that is not. One per thread, kept: too large for a thread's stack on Windows, and
-// allocating it per file would cost the system calls the check saves.
-char* ReadBlock() {
-    struct Block {
-        char* data = static_cast<char*>(::operator new(kBlock, std::align_val_t{kPage}));
-        ~Block() { ::operator delete(data, std::align_val_t{kPage}); }
-    };
-    thread_local Block block;
-    return block.data;
+// buffer that is not. Blocks are kept in a small pool and leased per call: too large for a
+// thread's stack on Windows, allocating one per file would cost the system calls the check
+// saves, and a thread_local block crashes the static Windows runtime at the thread's end.
+class BlockPool {
+public:
+    ~BlockPool() {
+        for (char* block : free_) ::operator delete(block, std::align_val_t{kPage});
+    }
+    char* Take() {
+        {
+            std::lock_guard lock(mutex_);
+            if (!free_.empty()) {
+                char* block = free_.back();
+                free_.pop_back();
+                return block;
+            }
+        }
+        return static_cast<char*>(::operator new(kBlock, std::align_val_t{kPage}));
+    }
+    void Give(char* block) {
+        std::lock_guard lock(mutex_);
+        free_.push_back(block);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<char*> free_;  // as many as ever read at once: the Turbo workers and the check
+};
+
+BlockPool& Pool() {
+    static BlockPool pool;
+    return pool;
 }
+
+class ReadBlock {
+public:
+    ReadBlock() : data_(Pool().Take()) {}
+    ~ReadBlock() { Pool().Give(data_); }
+    ReadBlock(const ReadBlock&) = delete;
+    ReadBlock& operator=(const ReadBlock&) = delete;
+    char* data() const { return data_; }
+
+private:
+    char* data_;
+};
 
 }  // namespace
 
@@ -35,7 +72,8 @@ SavedFile InspectSavedFile(const std::filesystem::path& Path) {
     }
     // The first read takes one page only: a jar's first byte 26 lies within its first
     // kilobytes, and copying more of it would be wasted.
-    char* const block = ReadBlock();
+    const ReadBlock lease;
+    char* const block = lease.data();
     MarkerScanner scanner;
     std::size_t want = kPage;
     std::int64_t offset = 0;
@@ -64,7 +102,8 @@ HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<
     result.kind = SavedFile::Content;
     if (known && known(result.stamp)) return result;
     // The hash needs every byte: the marker test rides along until its answer is settled.
-    char* const block = ReadBlock();
+    const ReadBlock lease;
+    char* const block = lease.data();
     MarkerScanner scanner;
     platform::Sha256 hash;
     std::int64_t offset = 0;
