@@ -253,12 +253,12 @@ TEST_P(ControlPlacement, EveryControlHasItsParentPlaceCaptionAndFontScaledToTheS
     RECT forge = InParent(c.sTitleItem1);
     EXPECT_EQ(forge.right, close.left - scale(4));
     EXPECT_EQ(forge.bottom - forge.top, scale(21));
-    EXPECT_GE(forge.right - forge.left, scale(70));
+    EXPECT_EQ(forge.right - forge.left, scale(70));
     EXPECT_EQ(Text(c.sTitleItem1), L"Forge Install");
     host.controls->Show(c.sTitleItem0, true);
     const RECT setups = InParent(c.sTitleItem0);
     EXPECT_EQ(setups.right, forge.left - scale(2));
-    EXPECT_GE(setups.right - setups.left, scale(49));
+    EXPECT_EQ(setups.right - setups.left, scale(49));
     EXPECT_EQ(setups.bottom - setups.top, scale(21));
     EXPECT_EQ(Text(c.sTitleItem0), L"Setups+");
     // Hidden again, it leaves no gap where "Forge Install" was.

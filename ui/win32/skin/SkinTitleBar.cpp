@@ -100,16 +100,9 @@ HWND AddTitleBarItem(HWND bar, const wchar_t* caption, int width, int height, Sk
     BarState* s = SkinStateOf<BarState>(bar);
     if (!s) return nullptr;
     const SkinTheme& theme = *s->setup.theme;
-    // A caption wider than the given width widens the item rather than being cut.
-    HDC dc = GetDC(bar);
-    HGDIOBJ old = SelectObject(dc, setup.font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption, static_cast<int>(std::wcslen(caption)), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(bar, dc);
     setup.kind = ButtonKind::TitleItem;
-    HWND item = CreateSkinButton(bar, caption, 0, 0, std::max<int>(theme.Scale(width), extent.cx + theme.Scale(10)),
-                                 theme.Scale(height), std::move(setup));
+    // The stated size: the captions fit it in the skin's font, as they do in the Qt window.
+    HWND item = CreateSkinButton(bar, caption, 0, 0, theme.Scale(width), theme.Scale(height), std::move(setup));
     if (item) s->items.push_back(item);
     Arrange(bar, *s);
     return item;
