@@ -16,6 +16,14 @@ std::string Size(std::int64_t bytes) {
 
 std::string UnsafeNameLine(std::string_view name) { return " ! Недопустимое имя файла: " + VisibleText(name); }
 
+std::string ListedModKeptLine(std::string_view name) {
+    return " ! Оставлен, это мод из списка сервера: " + VisibleText(name);
+}
+
+std::string SameFileLine(std::string_view name) {
+    return " ! Имя совпадает с другим модом списка (один файл): " + VisibleText(name);
+}
+
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal) {
     return "Всего модов на сервере: " + std::to_string(count) + " шт. (" + Size(serverTotal) + ")";
 }

@@ -17,6 +17,10 @@ inline constexpr const char* kMissing = "* Отсутствует: ";
 
 // A name the check refuses, its control bytes shown escaped (it may come from a hostile server).
 std::string UnsafeNameLine(std::string_view name);
+// A name of the dellist that is a mod the server lists, under another name on this system: kept.
+std::string ListedModKeptLine(std::string_view name);
+// A listed name that is on this system the file of an earlier listed name: counted once.
+std::string SameFileLine(std::string_view name);
 // count is the "Count" as the manifest states it, even when negative or beyond the bound.
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal);
 std::string TooManyEntriesLine(const std::string& section, std::int64_t statedCount);

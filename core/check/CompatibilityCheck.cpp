@@ -7,11 +7,13 @@
 #include "Addons/Custom/AllInOne/AllInOne.h"
 #include "core/check/CheckTexts.h"
 #include "core/check/HashCache.h"
+#include "core/manifest/ListedFiles.h"
 #include "core/manifest/Manifest.h"
 #include "core/manifest/ManifestFetch.h"
 #include "core/manifest/ModFileName.h"
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
+#include "platform/FileIdentity.h"
 #include "platform/PartFile.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +69,19 @@ public:
 
     bool Present(const std::string& name) const { return IsFile(Local(name)); }
 
+    // Whether name is the first listed name of its file: a later name that Windows takes for an
+    // earlier one, or that reaches the same file here, counts once, or the two would displace
+    // each other at every run.
+    bool FirstOfItsFile(const std::string& name) {
+        if (name.empty()) return true;  // names no file: each is reported missing
+        const bool newName = listedKeys_.insert(WindowsNameKey(name)).second;
+        const auto file = platform::IdentityOf(Local(name));
+        const bool newFile = !file || listedFiles_.insert(*file).second;
+        if (newName && newFile) return true;
+        log_.Console(false, check_texts::SameFileLine(name));
+        return false;
+    }
+
 private:
     // The file against the digest the manifest gives: other content counts as an error page.
     // The hash rides on the read the marker test makes, and an unchanged file the cache vouches
@@ -89,6 +104,8 @@ private:
     StatusLog& log_;
     const CheckRequest& request_;
     std::set<std::string> reported_;
+    std::set<std::string> listedKeys_;
+    std::set<platform::FileIdentity> listedFiles_;
     const fs::path cacheFile_;
     std::optional<HashCache> cache_;  // loaded at the first digest: without any, nothing changes
 };
@@ -154,6 +171,8 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     for (const auto& entry : manifest.modList.entries) {
         if (!scan.Admit(entry.name)) continue;
         scan.GatherStray(entry.name);
+        if (!scan.FirstOfItsFile(entry.name)) continue;
+        found.ListedMods.push_back(entry.name);
         if (!scan.PresentOnceDamagedDropped(entry)) {
             found.MissingList.push_back(entry.name);
             found.MissingTotal += entry.size;
@@ -165,10 +184,13 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
 
     if (manifest.delList.Truncated())
         log.Console(false, check_texts::TooManyEntriesLine("dellist", manifest.delList.statedCount));
+    const ListedFiles listed(request.versionModsDir, found.ListedMods);
     for (const auto& name : manifest.delList.entries) {
         if (!scan.Admit(name)) continue;
         scan.GatherStray(name);
-        if (scan.Present(name)) found.DeleteList.push_back(name);
+        if (!scan.Present(name)) continue;
+        if (listed.Holds(name)) log.Console(false, check_texts::ListedModKeptLine(name));
+        else found.DeleteList.push_back(name);
     }
 
     log.Console(false, check_texts::Summary(found.MissingList.size(), found.MissingTotal, found.DeleteList.size()));

@@ -22,6 +22,7 @@ inline std::optional<platform::Sha256Digest> DigestOf(const ModDigests* digests,
 struct SyncLists {
     std::vector<std::string> MissingList;  // manifest names absent from VersionModsDir, manifest order
     std::vector<std::string> DeleteList;   // "dellist" names present in VersionModsDir, manifest order
+    std::vector<std::string> ListedMods;   // the "modlist" names the check took, each file once
     std::int64_t ServerTotal = 0;          // sum of all listed sizes
     std::int64_t MissingTotal = 0;         // sum of the listed sizes of the missing entries
     ModDigests Digests;                    // of the missing names the manifest gives a digest for

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "core/check/CheckTexts.h"
+#include "core/manifest/ListedFiles.h"
 #include "core/manifest/ModFileName.h"
 #include "core/Utf8Path.h"
 #include "core/cleanup/WhiteList.h"
@@ -38,7 +40,8 @@ std::vector<CleanupItem> FillCleanupList(const std::vector<std::string>& deleteL
 }
 
 CleanupResult DeleteTickedFiles(const std::vector<CleanupItem>& items, const fs::path& versionModsDir,
-                                const IniFile& settingsIni, StatusLog& log) {
+                                const std::vector<std::string>& listedMods, const IniFile& settingsIni,
+                                StatusLog& log) {
     // Keeps first: a kept name then leaves an old run-together value whole before a released
     // one is cut out of it ("xa.jar" kept, "a.jar" released). A name both kept and released
     // (listed twice) is released, as its file is deleted.
@@ -51,9 +54,14 @@ CleanupResult DeleteTickedFiles(const std::vector<CleanupItem>& items, const fs:
 
     log.Console(1, false, "======Удаление лишних модов=====");
     CleanupResult result;
+    // Taken now, not at the check: the folder may have changed since.
+    const ListedFiles listed(versionModsDir, listedMods);
     for (const auto& item : items) {
         if (!item.ticked) continue;
-        if (DeleteModFile(versionModsDir, item.name)) {
+        if (listed.Holds(item.name)) {
+            log.Console(false, check_texts::ListedModKeptLine(item.name));
+            ++result.listed;
+        } else if (DeleteModFile(versionModsDir, item.name)) {
             log.Console(false, "Удален мод: " + item.name);
             ++result.deleted;
         } else {

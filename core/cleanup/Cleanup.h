@@ -18,15 +18,18 @@ struct CleanupItem {
 struct CleanupResult {
     int deleted = 0;
     int failed = 0;
+    int listed = 0;  // kept: the file is a mod the server lists
 };
 
 // One item per DeleteList name in order; ticked unless the white-list keeps it.
 std::vector<CleanupItem> FillCleanupList(const std::vector<std::string>& deleteList, const IniFile& settingsIni);
 
 // Stores the choice in the white-list first (so it holds even when deletions fail), then
-// deletes the ticked files from versionModsDir and logs each outcome and the count.
-// Throws IniWriteError when the white-list cannot be written; nothing is deleted then.
+// deletes the ticked files from versionModsDir and logs each outcome and the count. A ticked
+// file that is one of listedMods under another name (letter case, a short name, a link) is kept
+// and said so. Throws IniWriteError when the white-list cannot be written; nothing is deleted then.
 CleanupResult DeleteTickedFiles(const std::vector<CleanupItem>& items, const std::filesystem::path& versionModsDir,
-                                const IniFile& settingsIni, StatusLog& log);
+                                const std::vector<std::string>& listedMods, const IniFile& settingsIni,
+                                StatusLog& log);
 
 }  // namespace packwell

@@ -149,6 +149,31 @@ TEST_F(Check, StrayCopiesAreGatheredAndSizesNotCompared) {
               (Lines{"======Завершение проверки=======", "Отсутствуют моды: 0 шт. (0 Байт)", "Можно удалить файлов: 1 шт."}));
 }
 
+// A dellist name Windows would take for a listed mod, or that reaches its file, is not offered
+// for deletion; a listed name that is an earlier one's file on this system counts once.
+TEST_F(Check, NamesThatAreOneFileAreOneMod) {
+    Publish({{"jei.jar", 1}, {"JEI.jar", 1}, {"real.jar", 1}, {"twin.jar", 1}, {"Новый.jar", 1}, {"НОВЫЙ.jar", 1}},
+            {"Jei.JAR", "link.jar", "old.jar"});
+    InVersion("jei.jar");
+    InVersion("real.jar");
+    fs::create_hard_link(request_.versionModsDir / "real.jar", request_.versionModsDir / "twin.jar");
+    fs::create_hard_link(request_.versionModsDir / "real.jar", request_.versionModsDir / "link.jar");
+    InVersion("old.jar");
+
+    ASSERT_EQ(Run(), CheckResult::Checked);
+
+    EXPECT_EQ(lists_.MissingList, (Lines{"Новый.jar"}));
+    EXPECT_EQ(lists_.ListedMods, (Lines{"jei.jar", "real.jar", "Новый.jar"}));
+    EXPECT_EQ(lists_.DeleteList, (Lines{"old.jar"}));
+    const Lines lines = log_.Lines();
+    for (const char* line : {" ! Имя совпадает с другим модом списка (один файл): JEI.jar",
+                             " ! Имя совпадает с другим модом списка (один файл): twin.jar",
+                             " ! Имя совпадает с другим модом списка (один файл): НОВЫЙ.jar",
+                             " ! Оставлен, это мод из списка сервера: link.jar"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    EXPECT_TRUE(fs::exists(request_.versionModsDir / "jei.jar"));
+}
+
 // The count line shows "Count" as the manifest states it, a negative one included.
 TEST_F(Check, ManifestListingNothingLeavesNothingToDo) {
     const std::pair<std::string, std::string> cases[] = {

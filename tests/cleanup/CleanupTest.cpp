@@ -23,7 +23,9 @@ protected:
     fs::path Mod(const std::string& name) { return tmp_.write(fs::relative(mods_ / name, tmp_.root()), "jar"); }
     std::string StoredWhiteList() const { return settings_.ReadString("Settings", "WhiteList", "<absent>"); }
     std::vector<CleanupItem> Fill(const std::vector<std::string>& names) { return FillCleanupList(names, settings_); }
-    CleanupResult Delete(const std::vector<CleanupItem>& items) { return DeleteTickedFiles(items, mods_, settings_, log_); }
+    CleanupResult Delete(const std::vector<CleanupItem>& items, const std::vector<std::string>& listed = {}) {
+        return DeleteTickedFiles(items, mods_, listed, settings_, log_);
+    }
 
     test::TempDir tmp_;
     fs::path mods_ = tmp_.root() / "game" / "mods" / "1.12.2";
@@ -174,11 +176,34 @@ TEST_F(Cleanup, FailedDeletionIsLoggedNotCountedAndTheRestGoesOn) {
                                    "Кол-во удаленных файлов: 1"}));
 }
 
+// Windows opens "JEI.jar" for "jei.jar", and any system opens a hard link's file: a ticked name
+// that reaches a listed mod, or that Windows would take for one, never deletes it.
+TEST_F(Cleanup, ATickedNameThatIsAListedModUnderAnotherNameKeepsIt) {
+    Mod("jei.jar");
+    Mod("real.jar");
+    Mod("Журнал.jar");
+    fs::create_hard_link(mods_ / "real.jar", mods_ / "link.jar");
+    Mod("old.jar");
+    const CleanupResult r = Delete({{"JEI.jar", true}, {"link.jar", true}, {"жУРНАЛ.JAR", true}, {"old.jar", true}},
+                                   {"jei.jar", "real.jar", "Журнал.jar"});
+
+    EXPECT_EQ(r.deleted, 1);
+    EXPECT_EQ(r.listed, 3);
+    EXPECT_EQ(r.failed, 0);
+    for (const char* kept : {"jei.jar", "real.jar", "link.jar", "Журнал.jar"}) EXPECT_TRUE(fs::exists(mods_ / kept)) << kept;
+    EXPECT_FALSE(fs::exists(mods_ / "old.jar"));
+    EXPECT_EQ(log_.Lines(), (Lines{"======Удаление лишних модов=====",
+                                   " ! Оставлен, это мод из списка сервера: JEI.jar",
+                                   " ! Оставлен, это мод из списка сервера: link.jar",
+                                   " ! Оставлен, это мод из списка сервера: жУРНАЛ.JAR", "Удален мод: old.jar",
+                                   "=======Завершение удаления======", "Кол-во удаленных файлов: 1"}));
+}
+
 TEST_F(Cleanup, WhiteListWriteFailureStopsBeforeAnyDeletion) {
     Mod("a.jar");
     const fs::path blocker = tmp_.write("blocker", "a file, not a folder");
     const IniFile unwritable(blocker / "Settings.ini");
-    EXPECT_THROW(DeleteTickedFiles({{"a.jar", true}}, mods_, unwritable, log_), IniWriteError);
+    EXPECT_THROW(DeleteTickedFiles({{"a.jar", true}}, mods_, {}, unwritable, log_), IniWriteError);
     EXPECT_TRUE(fs::exists(mods_ / "a.jar"));
     EXPECT_EQ(log_.LineCount(), 0u);
 }

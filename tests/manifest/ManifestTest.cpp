@@ -101,12 +101,44 @@ TEST(Manifest, UpdateOfferedWhenVersionDiffersAsText) {
 }
 
 TEST(ModFileName, OnlyBareNamesAreAccepted) {
-    for (const char* ok : {"a.jar", "", "Мод [1.12.2].jar", "x..jar", "name with spaces.jar", "a.jar.", "console.jar",
+    for (const char* ok : {"a.jar", "", "Мод [1.12.2].jar", "x..jar", "name with spaces.jar", "console.jar",
                            "nullable", "com10.jar", "lpt.jar", "aux_1.jar"})
         EXPECT_TRUE(IsBareFileName(ok)) << ok;
     for (const char* bad : {".", "..", "../x.jar", "sub/x.jar", "sub\\x.jar", "C:x.jar", "a\tb.jar", "a\x7f.jar",
                             "/etc/passwd", "..\\..\\x"})
         EXPECT_FALSE(IsBareFileName(bad)) << bad;
+}
+
+// Names Windows cannot hold, or holds as another name, are refused on every system alike.
+TEST(ModFileName, NamesWindowsCannotHoldAreRefused) {
+    for (const char* bad : {"a<b.jar", "a>b.jar", "a\"b.jar", "a|b.jar", "what?.jar", "*.jar", "a.jar.", "a.jar ",
+                            "dotmod.jar.", "trail .jar. ", "a\x01.jar", "a\x1f.jar"})
+        EXPECT_FALSE(IsBareFileName(bad)) << bad;
+    for (const char* ok : {"a.b.jar", " lead.jar", ".hidden.jar", "[x] (y) {z} #1 !.jar", "a'b;c=d,e+f%g@h.jar"})
+        EXPECT_TRUE(IsBareFileName(ok)) << ok;
+}
+
+// Names that Windows' file systems take for one file share a key; others do not.
+TEST(ModFileName, WindowsNameKeyFoldsLetterCaseOnly) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"jei.jar", "JEI.jar", true},
+        {"Журнал-ёж.jar", "ЖУРНАЛ-ЁЖ.JAR", true},
+        {"ÉTÉ-ÿ.jar", "été-Ÿ.jar", true},
+        {"Łódź.jar", "łÓDŹ.jar", true},
+        {"σοφία.jar", "ΣΟΦΊΑ.jar", true},
+        {"ύδωρ.jar", "ΎΔΩΡ.jar", true},
+        {"и.jar", "й.jar", false},
+        {"λόγος.jar", "ΛΌΓΟΣ.jar", true},
+        {"a.jar", "a.jar.", false},  // trailing dots are refused as names, not folded
+        {"a-b.jar", "a_b.jar", false},
+        {"\xff\xfe.jar", "\xff\xfe.JAR", true},  // stray bytes stay themselves
+        {"ss.jar", "ß.jar", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WindowsNameKey(c.a) == WindowsNameKey(c.b), c.same) << c.a << " | " << c.b;
 }
 
 // Windows drops a name's trailing dots and blanks and opens a device for a device name, also

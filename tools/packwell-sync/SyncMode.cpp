@@ -37,7 +37,7 @@ private:
         const auto items = FillCleanupList(checked_.lists.DeleteList, settings);
         for (const auto& item : items)
             if (!item.ticked) progress_.Note("Оставлен (белый список): " + item.name);
-        DeleteTickedFiles(items, checked_.folder.VersionModsDir, settings, log_);
+        DeleteTickedFiles(items, checked_.folder.VersionModsDir, checked_.lists.ListedMods, settings, log_);
     }
 
     void ListDeletable() {

@@ -12,7 +12,7 @@ void CleanupDialogState::FormShow() { ShowItems(FillCleanupList(main_.Lists.Dele
 void CleanupDialogState::sButtonDelClick() {
     std::exception_ptr failure;
     try {
-        DeleteTickedFiles(Items(), main_.VersionModsDir, *main_.SettingsIni, main_.StatusLog);
+        DeleteTickedFiles(Items(), main_.VersionModsDir, main_.Lists.ListedMods, *main_.SettingsIni, main_.StatusLog);
     } catch (const std::exception&) {
         failure = std::current_exception();
     }
