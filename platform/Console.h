@@ -1,11 +1,13 @@
 #pragma once
 // The console shows the program's text as it writes it: UTF-8.
+#include <memory>
 
 namespace platform {
 
-// While it lives, UTF-8 written to a console reads right there. Windows: the console's output
-// code page is set to UTF-8 and given back after, since cmd.exe shares it; text sent to a file
-// or a pipe is the same UTF-8 bytes either way. Elsewhere the terminal takes UTF-8 as it is.
+// While it lives, UTF-8 written to std::cout and std::cerr reads right in a console. Windows:
+// a stream that is a console is written wide (WriteConsoleW), which no code page setting can
+// spoil; one sent to a file or a pipe stays the same UTF-8 bytes. Elsewhere the terminal takes
+// UTF-8 as it is.
 class Utf8Console {
 public:
     Utf8Console();
@@ -14,7 +16,8 @@ public:
     Utf8Console& operator=(const Utf8Console&) = delete;
 
 private:
-    unsigned previousCodePage_ = 0;
+    struct Streams;
+    std::unique_ptr<Streams> streams_;
 };
 
 }  // namespace platform

@@ -24,6 +24,10 @@ std::string SameFileLine(std::string_view name) {
     return " ! Имя совпадает с другим модом списка (один файл): " + VisibleText(name);
 }
 
+std::string HeldLine(std::string_view name) {
+    return " ! Файл занят другой программой, закройте игру и проверьте снова: " + VisibleText(name);
+}
+
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal) {
     return "Всего модов на сервере: " + std::to_string(count) + " шт. (" + Size(serverTotal) + ")";
 }

@@ -21,6 +21,8 @@ std::string UnsafeNameLine(std::string_view name);
 std::string ListedModKeptLine(std::string_view name);
 // A listed name that is on this system the file of an earlier listed name: counted once.
 std::string SameFileLine(std::string_view name);
+// A damaged mod that could not be deleted, as another program (the game) holds it open.
+std::string HeldLine(std::string_view name);
 // count is the "Count" as the manifest states it, even when negative or beyond the bound.
 std::string ServerCountLine(std::int64_t count, std::int64_t serverTotal);
 std::string TooManyEntriesLine(const std::string& section, std::int64_t statedCount);

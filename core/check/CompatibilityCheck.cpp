@@ -26,6 +26,8 @@ bool IsFile(const fs::path& p) {
     return fs::is_regular_file(p, ec);
 }
 
+enum class Found { Missing, Present, EarlierModsFile, Held };
+
 // Walks the manifest's names against the two mods folders; one per check.
 class FolderScan {
 public:
@@ -45,21 +47,36 @@ public:
         if (IsFile(stray)) AllInOne::MoveFileReplacing(stray, Local(name), /*FailIfExists=*/true);
     }
 
-    // Whether the entry's file is in VersionModsDir. A damaged one is none: a saved error page
-    // of the server, or, when the manifest gives its digest, other content. It is deleted and
-    // said so. One open of the file answers both, so a check of many files costs few calls to
-    // the system.
-    bool PresentOnceDamagedDropped(const ManifestEntry& entry) {
+    // What the entry's file in VersionModsDir is. A damaged one is missing: a saved error page
+    // of the server, or, when the manifest gives its digest, other content; it is deleted and
+    // said so. One open of the file answers all of it, so a check of many files costs few calls
+    // to the system; the open also tells which file it reached, and a file an earlier listed name
+    // reached is that mod's: counted once, and never judged by this entry's digest.
+    Found Examine(const ManifestEntry& entry) {
         const fs::path local = Local(entry.name);
-        switch (entry.sha256 ? Verify(local, *entry.sha256) : FutureDownloads::InspectSavedFile(local)) {
-            case FutureDownloads::SavedFile::None: return false;
-            case FutureDownloads::SavedFile::Content: return true;
+        std::optional<platform::FileIdentity> file;
+        bool earlier = false;
+        const auto kind = entry.sha256 ? Verify(local, *entry.sha256, file, earlier)
+                                       : FutureDownloads::InspectSavedFile(local, &file);
+        if (earlier || (kind != FutureDownloads::SavedFile::None && file && listedFiles_.contains(*file))) {
+            log_.Console(false, check_texts::SameFileLine(entry.name));
+            return Found::EarlierModsFile;
+        }
+        switch (kind) {
+            case FutureDownloads::SavedFile::None: return Found::Missing;
+            case FutureDownloads::SavedFile::Content:
+                if (file) listedFiles_.insert(*file);
+                return Found::Present;
             case FutureDownloads::SavedFile::ErrorPage: break;
         }
         std::error_code ec;
         const bool removed = fs::remove(local, ec);
         log_.Console(false, check_texts::kDamaged + entry.name);
-        return !removed && IsFile(local);  // a file that could not be deleted is still there
+        if (removed || !IsFile(local)) return Found::Missing;
+        // Still there: another program holds it (the game, on Windows), and no download may
+        // take its place until it lets go.
+        log_.Console(false, check_texts::HeldLine(entry.name));
+        return Found::Held;
     }
 
     // Keeps what this check verified for the next one; failing costs that one time only.
@@ -69,15 +86,13 @@ public:
 
     bool Present(const std::string& name) const { return IsFile(Local(name)); }
 
-    // Whether name is the first listed name of its file: a later name that Windows takes for an
-    // earlier one, or that reaches the same file here, counts once, or the two would displace
-    // each other at every run.
-    bool FirstOfItsFile(const std::string& name) {
-        if (name.empty()) return true;  // names no file: each is reported missing
-        const bool newName = listedKeys_.insert(WindowsNameKey(name)).second;
-        const auto file = platform::IdentityOf(Local(name));
-        const bool newFile = !file || listedFiles_.insert(*file).second;
-        if (newName && newFile) return true;
+    // The files the listed names reached, as their opens told.
+    const std::set<platform::FileIdentity>& ListedFileIdentities() const { return listedFiles_; }
+
+    // Whether name is the first listed name that Windows takes for it: a later one would be the
+    // same file on the players' machines, and the two would displace each other at every run.
+    bool FirstOfItsName(const std::string& name) {
+        if (name.empty() || listedKeys_.insert(WindowsNameKey(name)).second) return true;  // "" names no file
         log_.Console(false, check_texts::SameFileLine(name));
         return false;
     }
@@ -86,13 +101,19 @@ private:
     // The file against the digest the manifest gives: other content counts as an error page.
     // The hash rides on the read the marker test makes, and an unchanged file the cache vouches
     // for is not read at all. A file that cannot be read stays, as it would without a digest.
-    FutureDownloads::SavedFile Verify(const fs::path& local, const platform::Sha256Digest& want) {
+    // `earlier` says the file is one an earlier listed name reached: then it is not read.
+    FutureDownloads::SavedFile Verify(const fs::path& local, const platform::Sha256Digest& want,
+                                      std::optional<platform::FileIdentity>& identity, bool& earlier) {
         if (!cache_) cache_ = HashCache::Load(cacheFile_);
         const std::string key = Utf8FromPath(local);
         const std::int64_t readAt = HashCache::Now();
         const auto file = FutureDownloads::HashSavedFile(
-            local, [&](const FutureDownloads::FileStamp& stamp) { return cache_->Known(key, stamp) == want; });
-        if (file.kind != FutureDownloads::SavedFile::Content || !file.sha256) return file.kind;
+            local, [&](const FutureDownloads::FileStamp& stamp, const platform::FileIdentity& reached) {
+                earlier = listedFiles_.contains(reached);
+                return earlier || cache_->Known(key, stamp) == want;
+            });
+        identity = file.identity;
+        if (file.kind != FutureDownloads::SavedFile::Content || !file.sha256 || earlier) return file.kind;
         if (*file.sha256 != want) return FutureDownloads::SavedFile::ErrorPage;
         cache_->Record(key, file.stamp, want, readAt);
         return FutureDownloads::SavedFile::Content;
@@ -170,10 +191,13 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
     FolderScan scan(log, request);
     for (const auto& entry : manifest.modList.entries) {
         if (!scan.Admit(entry.name)) continue;
+        if (!scan.FirstOfItsName(entry.name)) continue;
         scan.GatherStray(entry.name);
-        if (!scan.FirstOfItsFile(entry.name)) continue;
+        const Found file = scan.Examine(entry);
+        if (file == Found::EarlierModsFile) continue;
         found.ListedMods.push_back(entry.name);
-        if (!scan.PresentOnceDamagedDropped(entry)) {
+        if (file == Found::Held) found.HeldList.push_back(entry.name);
+        if (file == Found::Missing) {
             found.MissingList.push_back(entry.name);
             found.MissingTotal += entry.size;
             if (entry.sha256) found.Digests.emplace(entry.name, *entry.sha256);
@@ -184,7 +208,7 @@ CheckOutcome RunCompatibilityCheck(StatusLog& log, const CheckRequest& request, 
 
     if (manifest.delList.Truncated())
         log.Console(false, check_texts::TooManyEntriesLine("dellist", manifest.delList.statedCount));
-    const ListedFiles listed(request.versionModsDir, found.ListedMods);
+    const ListedFiles listed(request.versionModsDir, found.ListedMods, scan.ListedFileIdentities());
     for (const auto& name : manifest.delList.entries) {
         if (!scan.Admit(name)) continue;
         scan.GatherStray(name);

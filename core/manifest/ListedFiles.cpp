@@ -5,11 +5,17 @@
 
 namespace packwell {
 
+ListedFiles::ListedFiles(const std::filesystem::path& folder, const std::vector<std::string>& listedNames,
+                         std::set<platform::FileIdentity> files)
+    : folder_(folder), files_(std::move(files)) {
+    for (const auto& name : listedNames)
+        if (!name.empty() && IsBareFileName(name)) keys_.insert(WindowsNameKey(name));
+}
+
 ListedFiles::ListedFiles(const std::filesystem::path& folder, const std::vector<std::string>& listedNames)
-    : folder_(folder) {
+    : ListedFiles(folder, listedNames, {}) {
     for (const auto& name : listedNames) {
         if (name.empty() || !IsBareFileName(name)) continue;
-        keys_.insert(WindowsNameKey(name));
         if (const auto file = platform::IdentityOf(folder_ / PathFromUtf8(name))) files_.insert(*file);
     }
 }

@@ -16,6 +16,9 @@ class ListedFiles {
 public:
     // The listed names' files as they are now; names that are not bare file names are left out.
     ListedFiles(const std::filesystem::path& folder, const std::vector<std::string>& listedNames);
+    // The same when the caller has just opened the listed files and knows which they are.
+    ListedFiles(const std::filesystem::path& folder, const std::vector<std::string>& listedNames,
+                std::set<platform::FileIdentity> files);
 
     // Whether the folder's file under name is one of the listed ones: a name Windows takes for a
     // listed name, or the very file a listed name reaches.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "net/FutureDownloads/ProgressBar.h"
+#include "platform/FileIdentity.h"
 #include "platform/PartFile.h"
 #include "platform/Sha256.h"
 
@@ -88,8 +89,9 @@ enum class SavedFile {
 };
 
 // Opens Path once (following links) and reads its text only up to its end or its first byte
-// 26. Throws std::system_error on a read error after opening.
-SavedFile InspectSavedFile(const std::filesystem::path& Path);
+// 26; `identity`, when given, receives which file the open reached (none when it opened none).
+// Throws std::system_error on a read error after opening.
+SavedFile InspectSavedFile(const std::filesystem::path& Path, std::optional<platform::FileIdentity>* identity = nullptr);
 
 // A file's size and last write time (microseconds since 1970) as one open saw them.
 struct FileStamp {
@@ -102,14 +104,16 @@ struct FileStamp {
 struct HashedFile {
     SavedFile kind = SavedFile::None;
     FileStamp stamp;                               // when opened; zero when it could not be
+    std::optional<platform::FileIdentity> identity;  // which file the open reached
     std::optional<platform::Sha256Digest> sha256;  // of every byte; none when it was not read
 };
 
 // Opens Path once, as InspectSavedFile does, and reads all of it into both the marker test and
-// the hash. `known(stamp)` is asked before any byte is read: true leaves the file unread (Content
-// without a digest), as does a regular file that cannot be opened for reading. Throws
+// the hash. `known(stamp, identity)` is asked before any byte is read: true leaves the file unread
+// (Content without a digest), as does a regular file that cannot be opened for reading. Throws
 // std::system_error on a read error after opening.
-HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<bool(const FileStamp&)>& known = {});
+using KnownFile = std::function<bool(const FileStamp&, const platform::FileIdentity&)>;
+HashedFile HashSavedFile(const std::filesystem::path& Path, const KnownFile& known = {});
 
 // True when the file's text (line breaks removed, ending at the first byte 26) contains
 // "404: Not Found" or "unknown domain". False when it cannot be opened. Reads in blocks;

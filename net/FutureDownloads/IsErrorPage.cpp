@@ -63,13 +63,14 @@ private:
 
 }  // namespace
 
-SavedFile InspectSavedFile(const std::filesystem::path& Path) {
+SavedFile InspectSavedFile(const std::filesystem::path& Path, std::optional<platform::FileIdentity>* identity) {
     detail::SavedFileReader file(Path);
     switch (file.kind()) {
         case detail::SavedFileReader::Kind::Nothing: return SavedFile::None;
         case detail::SavedFileReader::Kind::Unreadable: return SavedFile::Content;
         case detail::SavedFileReader::Kind::Regular: break;
     }
+    if (identity) *identity = file.identity();
     // The first read takes one page only: a jar's first byte 26 lies within its first
     // kilobytes, and copying more of it would be wasted.
     const ReadBlock lease;
@@ -90,7 +91,7 @@ SavedFile InspectSavedFile(const std::filesystem::path& Path) {
     return scanner.Found() ? SavedFile::ErrorPage : SavedFile::Content;
 }
 
-HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<bool(const FileStamp&)>& known) {
+HashedFile HashSavedFile(const std::filesystem::path& Path, const KnownFile& known) {
     detail::SavedFileReader file(Path);
     HashedFile result;
     switch (file.kind()) {
@@ -99,8 +100,9 @@ HashedFile HashSavedFile(const std::filesystem::path& Path, const std::function<
         case detail::SavedFileReader::Kind::Regular: break;
     }
     result.stamp = {file.size(), file.modified()};
+    result.identity = file.identity();
     result.kind = SavedFile::Content;
-    if (known && known(result.stamp)) return result;
+    if (known && known(result.stamp, file.identity())) return result;
     // The hash needs every byte: the marker test rides along until its answer is settled.
     const ReadBlock lease;
     char* const block = lease.data();

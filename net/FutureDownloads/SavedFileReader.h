@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/FileIdentity.h"
+
 namespace FutureDownloads::detail {
 
 class SavedFileReader {
@@ -24,6 +26,8 @@ public:
     // The size and the last write time (microseconds since 1970) when opened.
     std::int64_t size() const { return size_; }
     std::int64_t modified() const { return modified_; }
+    // Which file the open reached, whatever name reached it.
+    const platform::FileIdentity& identity() const { return identity_; }
     // Up to `want` bytes; 0 at the end. Throws std::system_error on a read error.
     std::size_t Read(void* buffer, std::size_t want);
 
@@ -32,6 +36,7 @@ private:
     Kind kind_ = Kind::Nothing;
     std::int64_t size_ = 0;
     std::int64_t modified_ = 0;
+    platform::FileIdentity identity_;
     std::intptr_t handle_ = -1;  // a descriptor or a HANDLE
 };
 

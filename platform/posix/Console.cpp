@@ -2,6 +2,8 @@
 
 namespace platform {
 
+struct Utf8Console::Streams {};
+
 Utf8Console::Utf8Console() = default;
 Utf8Console::~Utf8Console() = default;
 

@@ -125,6 +125,19 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"dellist names a mod of the pack",
                   [](const PackFixture& p) { p.setManifest(kModList + "[dellist]\r\nCount=2\r\nmod1=old.jar\r\nmod2=zz_last.jar\r\n"); },
                   {Kind::DeletesAMod}},
+        CheckCase{"dellist names a mod of the pack in other letter case, Cyrillic too",
+                  [](const PackFixture& p) {
+                      p.write("mods3/Журнал.jar", "J");
+                      p.setManifest(Replaced(kModList, "Count=3", "Count=4") + "mod4=Журнал.jar\r\nmod4size=1\r\n" +
+                                    "[dellist]\r\nCount=2\r\nmod1=ZZ_LAST.JAR\r\nmod2=жУРНАЛ.jar\r\n");
+                  },
+                  {Kind::DeletesAMod, Kind::DeletesAMod}},
+        CheckCase{"names Windows cannot hold",
+                  [](const PackFixture& p) {
+                      p.setManifest(Replaced(kModList, "Count=3", "Count=5") +
+                                    "mod4=dotmod.jar.\r\nmod4size=1\r\nmod5=what?.jar\r\nmod5size=1\r\n");
+                  },
+                  {Kind::UnsafeName, Kind::UnsafeName}},
         CheckCase{"new version announced without the program files",
                   [](const PackFixture& p) {
                       p.setManifest("[Update]\r\nlastversion=1.2.7\r\n" + kModList);

@@ -98,6 +98,8 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     pack.write("mods3/back\\slash.jar", "x");
     pack.write("mods3/trailing .jar ", "x");
     pack.write("mods3/latin1-\xE9t\xE9.jar", "x");  // bytes that are no UTF-8 text
+    pack.write("mods3/what?.jar", "x");
+    pack.write("mods3/dotmod.jar.", "x");
     try {
         RefreshPack({pack.dir, std::nullopt});
         FAIL() << "refresh accepted the names";
@@ -105,6 +107,8 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
         EXPECT_NE(std::string(e.what()).find("back\\slash.jar"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("trailing .jar "), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("latin1-\\xE9t\\xE9.jar"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("what?.jar"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("dotmod.jar."), std::string::npos) << e.what();
     }
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 
@@ -112,6 +116,8 @@ TEST(Refresh, RefusesNamesClientsDoNotAcceptAndWritesNothing) {
     fs::remove(pack.dir / "mods3/back\\slash.jar");
     fs::remove(pack.dir / "mods3/trailing .jar ");
     fs::remove(pack.dir / "mods3/latin1-\xE9t\xE9.jar");
+    fs::remove(pack.dir / "mods3/what?.jar");
+    fs::remove(pack.dir / "mods3/dotmod.jar.");
     EXPECT_THROW(RefreshPack({pack.dir, pack.dir / "bad-dellist.txt"}), PackError);
     EXPECT_EQ(pack.manifest(), "[modlist]\r\nCount=0\r\n");
 }

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/Utf8Path.h"
 #include "tests/support/Nginx.h"
 #include "tests/support/Program.h"
@@ -182,6 +186,42 @@ TEST_F(SyncCli, GameFolderIsDiscoveredLikeTheWindow) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.size(), 6u);
 }
+
+// Files the player keeps on the white-list are no work: the cleanup would leave them.
+TEST_F(SyncCli, OnlyKeptFilesToDeleteIsInStep) {
+    Publish("[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n[dellist]\nCount=2\nmod1=kept.jar\nmod2=old.jar\n");
+    tmp_.write("game/mods/1.12.2/a.jar", "jar");
+    tmp_.write("game/mods/1.12.2/kept.jar", "mine");
+    tmp_.write("appdata/Quorvane/Packwell/Settings.ini", "[Settings]\nWhiteList=kept.jar/\n");
+
+    EXPECT_EQ(RunSync(tmp_, Args(ValidGame())).exitCode, 0);
+    tmp_.write("game/mods/1.12.2/old.jar", "old");
+    EXPECT_EQ(RunSync(tmp_, Args(game_)).exitCode, 1);  // one not kept
+}
+
+#ifdef _WIN32
+// The game holds its jars open: a damaged one cannot be deleted, and the folder is not in step
+// until the game lets go, after a check and after a run alike.
+TEST_F(SyncCli, DamagedModTheGameHoldsIsReportedAndNotInStep) {
+    Publish("[modlist]\nCount=1\nmod1=held.jar\nmod1size=3\n");
+    tmp_.write("www/mods3/held.jar", "jar");
+    const fs::path held = tmp_.write("game/mods/1.12.2/held.jar", "<html>404: Not Found</html>");
+    HANDLE game = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(game, INVALID_HANDLE_VALUE);
+
+    ProgramRun run = RunSync(tmp_, Args(ValidGame()));
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_THAT(run.out, ::testing::Contains(" ! Файл занят другой программой, закройте игру и проверьте снова: held.jar"));
+    run = RunSync(tmp_, {"--server", server_->url(""), "--game-dir", Utf8FromPath(game_)});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(fs::exists(held));
+
+    CloseHandle(game);  // the game closed: the next run mends it
+    run = RunSync(tmp_, {"--server", server_->url(""), "--game-dir", Utf8FromPath(game_)});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::readFile(held), "jar");
+}
+#endif
 
 TEST(SyncCliArguments, BadArgumentsExitTwoAndHelpExitsZero) {
     test::TempDir tmp;

@@ -10,6 +10,7 @@
 #include "core/extras/ForgeInstall.h"
 #include "core/settings/IniFile.h"
 #include "core/manifest/Manifest.h"
+#include "core/manifest/ModFileName.h"
 #include "core/extras/SetupsPlus.h"
 #include "core/Utf8Path.h"
 #include "core/update/NewProgram.h"
@@ -39,13 +40,6 @@ std::optional<std::int32_t> Integer(const IniData& ini, const std::string& secti
     const std::int32_t a = ini.ReadInteger(section, key, 0);
     if (a != ini.ReadInteger(section, key, 1)) return std::nullopt;
     return a;
-}
-
-std::string FoldAsciiCase(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
 }
 
 class Checker {
@@ -139,9 +133,9 @@ private:
         }
         const IniData ini = IniData::Parse(text.str());
 
-        std::set<std::string> mods;
+        std::set<std::string> mods;  // as Windows compares names
         for (const auto& [i, name] : CheckList(ini, "modlist")) {
-            mods.insert(name);
+            mods.insert(WindowsNameKey(name));
             const std::string sizeKey = "mod" + std::to_string(i) + "size";
             const auto size = Integer(ini, "modlist", sizeKey);
             const std::string where = "modlist: " + sizeKey + ": ";
@@ -152,9 +146,10 @@ private:
                                size && *size >= 0 ? std::optional<std::int64_t>(*size) : std::nullopt, Digest(ini, i));
         }
         for (const auto& [i, name] : CheckList(ini, "dellist")) {
-            if (mods.contains(name))
+            if (mods.contains(WindowsNameKey(name)))
                 Add(Kind::DeletesAMod, "dellist: mod" + std::to_string(i) + " \"" + Shown(name) +
-                                           "\" is also a mod of the pack; clients would offer to delete it");
+                                           "\" is also a mod of the pack (as Windows reads names, letter case aside); "
+                                           "clients keep it instead of deleting it");
         }
 
         if (HasKey(ini, "Update", "lastversion")) {
@@ -217,7 +212,7 @@ private:
                 Add(Kind::Duplicate, where + "\"" + Shown(name) + "\" repeats mod" + std::to_string(it->second));
                 continue;
             }
-            if (const auto [it, fresh] = seenFolded.emplace(FoldAsciiCase(name), i); !fresh)
+            if (const auto [it, fresh] = seenFolded.emplace(WindowsNameKey(name), i); !fresh)
                 Add(Kind::CaseClash, where + "\"" + Shown(name) + "\" differs from mod" + std::to_string(it->second) +
                                          " only in letter case; Windows clients keep one file for both");
             usable.emplace_back(i, name);

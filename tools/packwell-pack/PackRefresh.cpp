@@ -113,7 +113,7 @@ void HashMods(const fs::path& folder, const fs::path& stateFile, std::vector<Man
         std::optional<platform::Sha256Digest> known;
         FutureDownloads::HashedFile file;
         try {
-            file = FutureDownloads::HashSavedFile(folder / PathFromUtf8(mod.name), [&](const FutureDownloads::FileStamp& stamp) {
+            file = FutureDownloads::HashSavedFile(folder / PathFromUtf8(mod.name), [&](const FutureDownloads::FileStamp& stamp, const platform::FileIdentity&) {
                 known = state.Known(mod.name, stamp);
                 return known.has_value();
             });

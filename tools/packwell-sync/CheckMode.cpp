@@ -1,8 +1,11 @@
 #include "tools/packwell-sync/CheckMode.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/check/CompatibilityCheck.h"
+#include "core/cleanup/Cleanup.h"
+#include "core/settings/IniFile.h"
 #include "core/settings/SharedValues.h"
 #include "core/Utf8Path.h"
 #include "net/FutureDownloads/FutureDownloads.h"
@@ -50,6 +53,13 @@ std::optional<CheckedFolder> CheckFolder(const Options& options, StatusLog& log,
     return checked;
 }
 
+bool OutOfStep(const SyncLists& lists) {
+    if (!lists.MissingList.empty() || lists.Held()) return true;
+    // Files the player keeps on the white-list are no work: the cleanup would leave them.
+    const auto items = FillCleanupList(lists.DeleteList, IniFile(SettingsIniPath()));
+    return std::any_of(items.begin(), items.end(), [](const CleanupItem& item) { return item.ticked; });
+}
+
 ExitStatus RunCheckOnly(const Options& options, std::ostream& out, std::ostream& err) {
     try {
         StatusLog log;
@@ -60,7 +70,7 @@ ExitStatus RunCheckOnly(const Options& options, std::ostream& out, std::ostream&
         });
         const auto checked = CheckFolder(options, log, err);
         if (!checked) return ExitStatus::CouldNotCheck;
-        return checked->lists.HasWork() ? ExitStatus::WorkToDo : ExitStatus::InStep;
+        return OutOfStep(checked->lists) ? ExitStatus::WorkToDo : ExitStatus::InStep;
     } catch (const std::exception& e) {
         err << "Проверка прервана: " << e.what() << "\n";
         return ExitStatus::CouldNotCheck;

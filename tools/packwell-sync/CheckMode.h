@@ -22,6 +22,10 @@ struct CheckedFolder {
 // The check, writing to `log`; nothing when it could not run (the reason in plain words on `err`).
 std::optional<CheckedFolder> CheckFolder(const Options& options, StatusLog& log, std::ostream& err);
 
+// Whether a checked folder is out of step: a listed mod missing or held damaged, or a file to
+// delete that the player does not keep on the white-list.
+bool OutOfStep(const SyncLists& lists);
+
 // Log lines go to `out`, errors in plain words to `err`.
 ExitStatus RunCheckOnly(const Options& options, std::ostream& out, std::ostream& err);
 

@@ -89,8 +89,10 @@ ExitStatus RunSync(const Options& options, std::ostream& out, std::ostream& err,
             }
         }
         progress.Clear();
-        return EveryListedModInPlace(ManifestIniPath(), checked->folder.VersionModsDir) ? ExitStatus::InStep
-                                                                                        : ExitStatus::WorkToDo;
+        // A damaged mod the game held stays damaged: no run replaces it until the game lets go.
+        const bool inStep =
+            !checked->lists.Held() && EveryListedModInPlace(ManifestIniPath(), checked->folder.VersionModsDir);
+        return inStep ? ExitStatus::InStep : ExitStatus::WorkToDo;
     } catch (const std::exception& e) {
         progress.Clear();
         err << "Синхронизация прервана: " << e.what() << "\n";
