@@ -4,6 +4,7 @@
 
 #include "core/Utf8Path.h"
 #include "platform/AtomicFile.h"
+#include "platform/Desktop.h"
 #include "platform/Locale.h"
 
 namespace packwell {
@@ -77,7 +78,7 @@ std::filesystem::path StatusLog::Export() const {
         }
     }
     const std::filesystem::path file = std::filesystem::current_path() / PathFromUtf8(kExportName);
-    platform::WriteFileAtomically(file, text);
+    platform::WriteFileAtomically(file, platform::TextForTheEditor(text));
     return file;
 }
 

@@ -32,6 +32,10 @@ std::string Opener() {
 
 }  // namespace
 
+std::optional<std::string> TextEditorCommandLine(const std::filesystem::path&) { return std::nullopt; }
+
+std::string TextForTheEditor(std::string_view utf8) { return std::string(utf8); }
+
 void OpenInTextEditor(const std::filesystem::path& file) {
     SpawnDetached({Opener(), std::filesystem::absolute(file).string()});
 }

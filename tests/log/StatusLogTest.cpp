@@ -7,9 +7,14 @@
 #include <system_error>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/Utf8Path.h"
 #include "core/log/StatusLog.h"
 #include "core/log/StatusLogExport.h"
+#include "platform/Desktop.h"
 #include "platform/Locale.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
@@ -117,14 +122,29 @@ TEST_F(StatusLogFixture, ExportWritesWholeLogEachTime) {
     log.Console("Успешно: a.jar");
     const fs::path file = log.Export();
     EXPECT_EQ(file, dir.cwd() / packwell::PathFromUtf8("Packwell - Статус.txt"));
-    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") + "\r\n");
+    // In the encoding the player's editor reads (tested on its own below).
+    EXPECT_EQ(readFile(file), platform::TextForTheEditor(std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") + "\r\n"));
 
     log.Console(1, false, "======Завершение загрузки=======\r\nПрошло времени: 1");
     log.Export();
-    EXPECT_EQ(readFile(file), std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") +
-                                  "\r\n \r\n======Завершение загрузки=======\r\nПрошло времени: 1\r\n");
+    EXPECT_EQ(readFile(file), platform::TextForTheEditor(std::string(kTitle) + "\r\n" + Stamped("Успешно: a.jar") +
+                                  "\r\n \r\n======Завершение загрузки=======\r\nПрошло времени: 1\r\n"));
     EXPECT_EQ(listDir(dir.cwd()), Lines{"Packwell - Статус.txt"}) << "temporary file left behind";
 }
+
+#ifdef _WIN32
+// Notepad reads a file it is told nothing about in the ANSI code page: the export is written so,
+// without a byte-order mark, what the code page lacks as its default character; and Notepad is
+// named on the command line with the file's name in the current folder.
+TEST_F(StatusLogFixture, ExportIsInTheAnsiCodePageAndNamesNotepad) {
+    if (GetACP() != 1251) GTEST_SKIP() << "the system's code page is " << GetACP() << ", not Windows-1251";
+    TempDir dir;
+    log.Console(false, "Удален мод: a.jar \xE2\x9C\x93");
+    const fs::path file = log.Export();
+    EXPECT_EQ(readFile(file), "\xD3\xE4\xE0\xEB\xE5\xED \xEC\xEE\xE4: a.jar ?\r\n");
+    EXPECT_EQ(platform::TextEditorCommandLine(file), "notepad.exe \"Packwell - \xD0\xA1\xD1\x82\xD0\xB0\xD1\x82\xD1\x83\xD1\x81.txt\"");
+}
+#endif
 
 TEST_F(StatusLogFixture, ExportAndOpenOpensOnlyWrittenFile) {
     TempDir dir;
