@@ -1,7 +1,8 @@
-// fakegame CLASS TITLE [--ignore-close] [--log FILE]
+// fakegame CLASS TITLE [--ignore-close] [--log FILE] [--hold FILE]
 // Opens one window of window class CLASS titled TITLE and runs its message loop. A close
 // request (WM_CLOSE) is written to FILE as a line "close" and ends the program (exit code 0)
-// unless --ignore-close.
+// unless --ignore-close. --hold keeps FILE open as Java holds a jar it loaded: others may read
+// it, nobody may delete or change it.
 #include <windows.h>
 
 #include <cstdio>
@@ -42,6 +43,10 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 3; i < argc; ++i) {
         if (!std::wcscmp(argv[i], L"--ignore-close")) ignoreClose = true;
         else if (!std::wcscmp(argv[i], L"--log") && i + 1 < argc) logPath = argv[++i];
+        else if (!std::wcscmp(argv[i], L"--hold") && i + 1 < argc &&
+                 CreateFileW(argv[++i], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr) ==
+                     INVALID_HANDLE_VALUE)
+            return 4;
     }
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
