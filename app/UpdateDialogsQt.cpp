@@ -6,7 +6,7 @@
 namespace packwell::app {
 namespace {
 
-// The three boxes of the update check: modal, on top of every window, owned by no window.
+// The boxes of the update check: modal, on top of every window, owned by no window.
 class MessageBoxDialogs : public UpdateDialogs {
 public:
     bool Show(const UpdateMessage& message) override {
@@ -24,6 +24,7 @@ private:
             case UpdateBox::Question: return QMessageBox::Information;
             case UpdateBox::DownloadFailed: return QMessageBox::Critical;
             case UpdateBox::NoConnection: return QMessageBox::Warning;
+            case UpdateBox::CannotInstall: return QMessageBox::Warning;
         }
         return QMessageBox::NoIcon;
     }

@@ -2,6 +2,7 @@
 // Processes of this machine: what runs, starting a program without waiting for it, and
 // where the running program itself lives.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,9 @@ void SpawnDetached(const std::vector<std::string>& argv);
 
 // Full path of the running program's executable. Throws std::system_error when unknown.
 std::filesystem::path OwnExecutablePath();
+
+// The file's 8.3 short name on Windows (plain ASCII, "PACKWE~1.EXE"), for what must name it in a
+// narrow code page; none elsewhere, or where the volume keeps no short names.
+std::optional<std::string> ShortFileName(const std::filesystem::path& file);
 
 }  // namespace platform

@@ -9,6 +9,7 @@ UINT UpdateBoxFlags(UpdateBox box) {
         case UpdateBox::Question: return MB_OKCANCEL | MB_ICONINFORMATION | MB_TOPMOST;
         case UpdateBox::DownloadFailed: return MB_OK | MB_ICONERROR | MB_TOPMOST;
         case UpdateBox::NoConnection: return MB_OK | MB_ICONWARNING | MB_TOPMOST;
+        case UpdateBox::CannotInstall: return MB_OK | MB_ICONWARNING | MB_TOPMOST;
     }
     return MB_OK | MB_TOPMOST;
 }

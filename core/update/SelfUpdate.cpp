@@ -58,11 +58,15 @@ UpdateEnvironment UpdateEnvironment::ForThisProgram() {
             .isConnected = [] { return FutureDownloads::IsInternetConnected(); },
             .exchange = [](const std::string& newName, const std::string& tempName) {
                 AllInOne::ReplaceSelfViaBatch(newName, tempName);
+            },
+            .exchangeBlock = [](const std::string& newName) {
+                return ExchangeBlockFor(platform::OwnExecutablePath(), newName);
             }};
 }
 
 bool EndsProcess(UpdateOutcome outcome) {
-    return outcome != UpdateOutcome::NoConnection && outcome != UpdateOutcome::UpToDate;
+    return outcome != UpdateOutcome::NoConnection && outcome != UpdateOutcome::UpToDate &&
+           outcome != UpdateOutcome::Blocked;
 }
 
 bool StartupUpdateEndsProgram(const std::filesystem::path& appDataDir, UpdateDialogs& dialogs) {
@@ -85,6 +89,19 @@ UpdateOutcome CheckForUpdate(const UpdateEnvironment& env, UpdateDialogs& dialog
         return UpdateOutcome::Failed;
     };
     if (!IsSafeVersionText(announced)) return fail();
+
+    const BlockedUpdateNote note(env.appDataDir);
+    const ExchangeBlock block = env.exchangeBlock ? env.exchangeBlock(NewProgramFileName(announced)) : ExchangeBlock::None;
+    if (block != ExchangeBlock::None) {
+        if (!note.Told(announced, block, env.programPath)) {
+            dialogs.Show(block == ExchangeBlock::FolderNotWritable
+                             ? UpdateFolderNotWritable(announced, Utf8FromPath(env.programPath.parent_path()))
+                             : UpdateNameNotWritable(announced, Utf8FromPath(env.programPath.filename())));
+            note.Remember(announced, block, env.programPath);
+        }
+        return UpdateOutcome::Blocked;
+    }
+    note.Forget();
 
     const std::string url = env.baseUrl + NewProgramServerPath();
     const std::int64_t announcedLength = FutureDownloads::RemoteFileSize(url);

@@ -22,4 +22,20 @@ UpdateMessage UpdateNoConnection() {
     return {UpdateBox::NoConnection, "К сожалению, проверить обновления не удалось.", "Ошибка"};
 }
 
+UpdateMessage UpdateFolderNotWritable(const std::string& announcedVersion, const std::string& folder) {
+    return {UpdateBox::CannotInstall,
+            "Новую версию " + announcedVersion + " не удалось установить: в папку программы нельзя записывать.\r\n" +
+                folder + "\r\n\r\nПереместите Packwell в папку, куда можно записывать (например, в «Документы» или на "
+                "Рабочий стол), и запустите его оттуда.\r\nСейчас запустится текущая версия.",
+            "Packwell Brenvik " + announcedVersion};
+}
+
+UpdateMessage UpdateNameNotWritable(const std::string& announcedVersion, const std::string& name) {
+    return {UpdateBox::CannotInstall,
+            "Новую версию " + announcedVersion + " не удалось установить: имя файла программы\r\n" + name +
+                "\r\nнельзя записать в сценарий обновления.\r\n\r\nПереименуйте файл латинскими буквами (например, "
+                "Packwell.exe) и запустите его снова.\r\nСейчас запустится текущая версия.",
+            "Packwell Brenvik " + announcedVersion};
+}
+
 }  // namespace packwell

@@ -10,6 +10,7 @@ enum class UpdateBox {
     Question,        // OK and Cancel, information icon
     DownloadFailed,  // OK, error icon
     NoConnection,    // OK, warning icon
+    CannotInstall,   // OK, warning icon: the update cannot complete here, the program goes on
 };
 
 struct UpdateMessage {
@@ -22,6 +23,9 @@ struct UpdateMessage {
 UpdateMessage UpdateQuestion(const std::string& announcedVersion, std::int64_t announcedLength);
 UpdateMessage UpdateDownloadFailed();
 UpdateMessage UpdateNoConnection();
+// What stops the exchange, with what the player can do; `folder` is the program's, `name` its file.
+UpdateMessage UpdateFolderNotWritable(const std::string& announcedVersion, const std::string& folder);
+UpdateMessage UpdateNameNotWritable(const std::string& announcedVersion, const std::string& name);
 
 class UpdateDialogs {
 public:

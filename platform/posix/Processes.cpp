@@ -111,4 +111,6 @@ fs::path OwnExecutablePath() {
     return self;
 }
 
+std::optional<std::string> ShortFileName(const std::filesystem::path&) { return std::nullopt; }
+
 }  // namespace platform

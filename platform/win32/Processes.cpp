@@ -41,4 +41,17 @@ fs::path OwnExecutablePath() {
     }
 }
 
+std::optional<std::string> ShortFileName(const std::filesystem::path& file) {
+    const DWORD need = GetShortPathNameW(file.c_str(), nullptr, 0);
+    if (need == 0) return std::nullopt;
+    std::wstring shortPath(need, L'\0');
+    const DWORD got = GetShortPathNameW(file.c_str(), shortPath.data(), need);
+    if (got == 0 || got >= need) return std::nullopt;
+    shortPath.resize(got);
+    const std::wstring name = fs::path(shortPath).filename().native();
+    // A volume without short names hands back the long one: no help then.
+    if (name == file.filename().native()) return std::nullopt;
+    return Narrow(name);
+}
+
 }  // namespace platform

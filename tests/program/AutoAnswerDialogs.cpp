@@ -16,6 +16,7 @@ const char* BoxName(UpdateBox box) {
         case UpdateBox::Question: return "question";
         case UpdateBox::DownloadFailed: return "failed";
         case UpdateBox::NoConnection: return "noconnection";
+        case UpdateBox::CannotInstall: return "cannotinstall";
     }
     return "?";
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/Utf8Path.h"
 #include "core/settings/SharedValues.h"
 #include "core/update/NewProgram.h"
 #include "core/update/SelfUpdate.h"
@@ -58,7 +59,8 @@ protected:
                               .isConnected = [connected] { return connected; },
                               .exchange = [this](const std::string& newName, const std::string& tempName) {
                                   exchanges.push_back({newName, tempName});
-                              }};
+                              },
+                              .exchangeBlock = [this](const std::string&) { return block; }};
         return CheckForUpdate(env, dialogs);
     }
 
@@ -74,6 +76,7 @@ protected:
     fs::path program;
     RecordingDialogs dialogs;
     std::vector<Exchange> exchanges;
+    ExchangeBlock block = ExchangeBlock::None;
 };
 
 TEST_F(SelfUpdateTest, EqualVersionsShowNothing) {
@@ -120,6 +123,50 @@ TEST_F(SelfUpdateTest, AcceptedUpdateIsPlacedBesideTheProgramAndHandedToTheExcha
     EXPECT_EQ(readFile(placed), newProgram);
     EXPECT_NE(fs::status(placed).permissions() & fs::perms::owner_exec, fs::perms::none);
     EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
+}
+
+// An update that cannot complete here (a folder the player cannot write, a program name the
+// exchange script cannot spell) is neither fetched nor offered: the player is told why once per
+// version, and the running program starts, at this start and the next.
+TEST_F(SelfUpdateTest, UpdateThatCannotCompleteIsToldOnceAndTheProgramStarts) {
+    Announce("1.2.7", SmallProgram());
+    block = ExchangeBlock::FolderNotWritable;
+
+    auto outcome = Check();
+    EXPECT_EQ(outcome, UpdateOutcome::Blocked);
+    EXPECT_FALSE(EndsProcess(outcome));
+    ASSERT_THAT(Boxes(), ElementsAre(UpdateBox::CannotInstall));
+    EXPECT_NE(dialogs.shown[0].text.find(Utf8FromPath(program.parent_path())), std::string::npos) << dialogs.shown[0].text;
+    EXPECT_EQ(dialogs.shown[0].caption, "Packwell Brenvik 1.2.7");
+    EXPECT_THAT(exchanges, IsEmpty());
+    for (const auto& request : server.requests())
+        EXPECT_NE(request.path, NewProgramServerPath()) << "nothing fetched that could not be placed";
+
+    EXPECT_EQ(Check(), UpdateOutcome::Blocked);  // the next start: nothing said again
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+
+    block = ExchangeBlock::NameNotWritable;  // another reason is told
+    EXPECT_EQ(Check(), UpdateOutcome::Blocked);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_NE(dialogs.shown[1].text.find("packwell"), std::string::npos) << dialogs.shown[1].text;
+    Announce("1.2.8", SmallProgram());  // and so is another version
+    EXPECT_EQ(Check(), UpdateOutcome::Blocked);
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+
+    block = ExchangeBlock::None;  // moved where it can be written: offered as usual
+    EXPECT_EQ(Check(), UpdateOutcome::HandedOver);
+    EXPECT_EQ(Boxes().back(), UpdateBox::Question);
+    EXPECT_THAT(listDir(appData), ElementsAre("Update.ini"));
+}
+
+// The real question asked of the program's folder: a new file can be made there, and none is left.
+TEST(ExchangeReadiness, AFolderThatTakesNoNewFileBlocksTheExchange) {
+    TempDir temp;
+    const fs::path program = temp.write("prog/Packwell.exe", "program");
+    EXPECT_EQ(ExchangeBlockFor(program, NewProgramFileName("1.2.7")), ExchangeBlock::None);
+    EXPECT_THAT(listDir(program.parent_path()), ElementsAre("Packwell.exe")) << "the probe stayed";
+    EXPECT_EQ(ExchangeBlockFor(temp.root() / "gone" / "Packwell.exe", NewProgramFileName("1.2.7")),
+              ExchangeBlock::FolderNotWritable);
 }
 
 TEST_F(SelfUpdateTest, LowerEmptyAndLongestVersionsAreOfferedToo) {

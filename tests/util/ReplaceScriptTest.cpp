@@ -20,7 +20,11 @@ TEST(ReplaceScript, BatchDeletesTheOldProgramOnlyAfterTheRename) {
               "chcp 1251\r\n"
               "if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              // The old program may still be held: tried again each second, ten times at most.
+              "set /a tries=0\r\n:old\r\n"
               "if exist \"Packwell Brenvik v1.2.7.exe\" if not exist \"01234567890123456789.exe\" del \"Packwell.exe\"\r\n"
+              "if exist \"Packwell Brenvik v1.2.7.exe\" if not exist \"01234567890123456789.exe\" if exist \"Packwell.exe\" "
+              "if %tries% lss 10 (set /a tries+=1 & ping -n 2 127.0.0.1 >nul & goto old)\r\n"
               "if exist \"01234567890123456789.exe\" (del /q /f \"01234567890123456789.exe\") else start "
               "\"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "del \"delete.bat\"\r\n");
@@ -28,7 +32,10 @@ TEST(ReplaceScript, BatchDeletesTheOldProgramOnlyAfterTheRename) {
     // delete the new copy, and deleting it without a copy would leave no program.
     EXPECT_EQ(AllInOne::BuildReplaceBatch({"packwell brenvik V1.2.7.EXE", kNames.NewName, kNames.TempName}),
               "chcp 1251\r\n"
+              "set /a tries=0\r\n:old\r\n"
               "if exist \"01234567890123456789.exe\" if exist \"Packwell Brenvik v1.2.7.exe\" del /q /f \"Packwell Brenvik v1.2.7.exe\"\r\n"
+              "if exist \"01234567890123456789.exe\" if exist \"Packwell Brenvik v1.2.7.exe\" if exist \"Packwell Brenvik v1.2.7.exe\" "
+              "if %tries% lss 10 (set /a tries+=1 & ping -n 2 127.0.0.1 >nul & goto old)\r\n"
               "ren \"01234567890123456789.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"
               "if exist \"01234567890123456789.exe\" (del /q /f \"01234567890123456789.exe\") else start "
               "\"Packwell Brenvik v1.2.7.exe\" \"Packwell Brenvik v1.2.7.exe\"\r\n"

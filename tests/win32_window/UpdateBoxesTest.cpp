@@ -16,7 +16,7 @@ TEST(UpdateBoxes, EachBoxHasItsButtonsIconAndStaysOnTop) {
         UINT flags;
     };
     for (const Case c : {Case{UpdateBox::Question, 0x40041}, Case{UpdateBox::DownloadFailed, 0x40010},
-                         Case{UpdateBox::NoConnection, 0x40030}})
+                         Case{UpdateBox::NoConnection, 0x40030}, Case{UpdateBox::CannotInstall, 0x40030}})
         EXPECT_EQ(UpdateBoxFlags(c.box), c.flags) << static_cast<int>(c.box);
 }
 

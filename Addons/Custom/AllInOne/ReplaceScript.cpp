@@ -25,6 +25,9 @@ void CheckName(const std::string& name, const char* role) {
     }
 }
 
+// How many seconds the batch waits for the old program's file to be let go.
+constexpr int kHeldRetries = 10;
+
 // Whether two bare names in one folder are one file; Windows folds letter case (the names
 // that can be equal here are ASCII, so folding ASCII is enough).
 bool SameFile(const std::string& a, const std::string& b, bool foldAsciiCase) {
@@ -64,16 +67,29 @@ std::string BuildReplaceShellScript(const ReplaceNames& n) {
 std::string BuildReplaceBatch(const ReplaceNames& n) {
     const auto q = [](const std::string& name) { return "\"" + name + "\""; };
     std::string s;
+    // The step that removes the old program's file, tried again each second for up to ten while
+    // something still holds it (the program ending, a virus scanner reading the new file), so that
+    // the old file is never left beside the new one. Ping to 127.0.0.1 is the wait cmd.exe has
+    // on every Windows.
+    const auto retried = [&](const std::string& guard, const std::string& held, const std::string& remove) {
+        s += "set /a tries=0\r\n:old\r\n";
+        s += guard + remove + "\r\n";
+        s += guard + "if exist " + q(held) + " if %tries% lss " + std::to_string(kHeldRetries) +
+             " (set /a tries+=1 & ping -n 2 127.0.0.1 >nul & goto old)\r\n";
+    };
     const bool sameFile = SameFile(n.OwnName, n.NewName, /*foldAsciiCase=*/true);
     s += "chcp 1251\r\n";
-    // Where the program already has the new name, that file is the program itself: it goes only
-    // when a copy is there to take its place.
-    if (sameFile) s += "if exist " + q(n.TempName) + " ";
-    s += "if exist " + q(n.NewName) + " del /q /f " + q(n.NewName) + "\r\n";
+    if (sameFile) {
+        // The program already has the new name: that file is the program itself, and it goes only
+        // when a copy is there to take its place.
+        retried("if exist " + q(n.TempName) + " if exist " + q(n.NewName) + " ", n.NewName, "del /q /f " + q(n.NewName));
+    } else {
+        s += "if exist " + q(n.NewName) + " del /q /f " + q(n.NewName) + "\r\n";
+    }
     s += "ren " + q(n.TempName) + " " + q(n.NewName) + "\r\n";
     // Only once the copy has left its temporary name for the new one may the old program go.
     if (!sameFile)
-        s += "if exist " + q(n.NewName) + " if not exist " + q(n.TempName) + " del " + q(n.OwnName) + "\r\n";
+        retried("if exist " + q(n.NewName) + " if not exist " + q(n.TempName) + " ", n.OwnName, "del " + q(n.OwnName));
     // A copy left under its temporary name means the rename failed (a folder under the new name):
     // it goes, and nothing is started, as whatever has the new name is no program to start.
     s += "if exist " + q(n.TempName) + " (del /q /f " + q(n.TempName) + ") else start " + q(n.NewName) + " " +

@@ -2,6 +2,7 @@
 // The script that swaps the running program for a newer copy once it has ended. Its text
 // is built apart from writing and starting it, so the text can be checked on any system.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace AllInOne {
@@ -41,6 +42,12 @@ std::string ReplaceScriptBytes(const ReplaceNames& names);
 // Starts the written script detached, in its own folder (by /bin/sh, or by cmd.exe without a
 // window). Throws std::system_error when it cannot be started.
 void StartReplaceScript(const std::filesystem::path& script);
+
+// The names the exchange of the program at `self` writes in this system's script: its own file
+// name, or, where the script could not spell or safely quote it, its 8.3 short name on Windows;
+// none when neither will do.
+std::optional<ReplaceNames> ScriptNamesFor(const std::filesystem::path& self, const std::string& newName,
+                                           const std::string& tempName);
 
 // Checks the names, then writes this system's script into folder; returns its path.
 // Throws std::invalid_argument for unsafe names or names the script's code page lacks (nothing

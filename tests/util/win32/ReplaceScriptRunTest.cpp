@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <windows.h>
+
 #include "Addons/Custom/AllInOne/ReplaceScript.h"
 #include "core/Utf8Path.h"
 #include "tests/support/TempDir.h"
@@ -58,6 +60,40 @@ TEST_F(BatchRun, SwapsProgramInItsOwnFolderAndStartsIt) {
     EXPECT_EQ(listDir(folder()), (std::vector<std::string>{names.NewName, "kept.txt", "started"}));
     EXPECT_EQ(readFile(folder() / PathFromUtf8(names.NewName)), readFile(TEST_PROGRAM));
     EXPECT_TRUE(listDir(dir_.cwd()).empty()) << "the current directory must not be touched";
+}
+
+// The old program's file may still be held when the script starts (the program still ending, a
+// virus scanner reading it): the script waits for it rather than leave it beside the new one.
+TEST_F(BatchRun, WaitsWhileTheOldProgramIsStillHeld) {
+    const ReplaceNames& names = kNames;
+    const fs::path old = dir_.write("program folder/Packwell.exe", "old program");
+    fs::copy_file(TEST_PROGRAM, folder() / names.TempName);
+    HANDLE held = CreateFileW(old.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const fs::path script = AllInOne::WriteReplaceScript(folder(), names);
+    AllInOne::StartReplaceScript(script);
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(folder() / PathFromUtf8(names.NewName)); })) << "no rename";
+    Sleep(2000);
+    EXPECT_TRUE(fs::exists(script)) << "the script gave up on the held program at once";
+    CloseHandle(held);
+    ASSERT_TRUE(WaitFor([&] { return !fs::exists(script); })) << "the script did not finish";
+    ASSERT_TRUE(WaitFor([&] { return readFile(folder() / "started") == "started\n"; }));
+    EXPECT_EQ(listDir(folder()), (std::vector<std::string>{names.NewName, "started"}));
+}
+
+// A program name the batch's code page cannot spell is named by its 8.3 short name, and the
+// exchange replaces that very file.
+TEST_F(BatchRun, ProgramNamedOutsideTheCodePageIsExchangedByItsShortName) {
+    folderName_ = "short names";
+    const fs::path self = dir_.write(PathFromUtf8("short names/日本.exe"), "old program");
+    fs::copy_file(TEST_PROGRAM, folder() / kNames.TempName);
+    const auto names = AllInOne::ScriptNamesFor(self, kNames.NewName, kNames.TempName);
+    ASSERT_TRUE(names) << "no short name for the program";
+    EXPECT_EQ(names->OwnName.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789~_.-"), std::string::npos)
+        << names->OwnName;
+    Run(*names);
+    ASSERT_TRUE(WaitFor([&] { return readFile(folder() / "started") == "started\n"; }));
+    EXPECT_EQ(listDir(folder()), (std::vector<std::string>{kNames.NewName, "started"}));
 }
 
 // Without the new copy the old program must survive, or the player is left with none.
