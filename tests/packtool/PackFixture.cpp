@@ -1,5 +1,6 @@
 #include "tests/packtool/PackFixture.h"
 
+#include "core/Utf8Path.h"
 #include "core/extras/ForgeInstall.h"
 #include "core/extras/SetupsPlus.h"
 
@@ -12,7 +13,7 @@ PackFixture::PackFixture() {
 }
 
 std::filesystem::path PackFixture::write(const std::string& relative, const std::string& content) const {
-    return tmp.write(std::filesystem::path("site") / relative, content);
+    return tmp.write(std::filesystem::path("site") / PathFromUtf8(relative), content);  // UTF-8, also on Windows
 }
 
 std::string PackFixture::manifest() const { return readFile(dir / "Update"); }
