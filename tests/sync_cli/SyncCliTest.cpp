@@ -221,6 +221,43 @@ TEST_F(SyncCli, DamagedModTheGameHoldsIsReportedAndNotInStep) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(test::readFile(held), "jar");
 }
+
+// In a console of a Russian system (code page 866) the program's Russian reads as Russian: it is
+// written wide, which no code page can spoil.
+TEST_F(SyncCli, RussianReadsRightInAConsole) {
+    Publish("[modlist]\nCount=1\nmod1=a.jar\nmod1size=3\n");
+    tmp_.write("game/mods/1.12.2/a.jar", "jar");
+    const fs::path game = ValidGame();
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    SetConsoleOutputCP(866);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       &inherit, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(console, INVALID_HANDLE_VALUE);
+    std::wstring commandLine = L"packwell-sync.exe";
+    for (const auto& a : Args(game)) commandLine += L" \"" + PathFromUtf8(a).wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = console;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(fs::path(PACKWELL_SYNC_BINARY).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                               nullptr, nullptr, &startup, &info));
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 60000), WAIT_OBJECT_0);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+
+    CONSOLE_SCREEN_BUFFER_INFO screen{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(console, &screen));
+    const DWORD cells = static_cast<DWORD>(screen.dwSize.X) * static_cast<DWORD>(screen.dwCursorPosition.Y + 1);
+    std::wstring shown(cells, L' ');
+    DWORD read = 0;
+    ASSERT_TRUE(ReadConsoleOutputCharacterW(console, shown.data(), cells, {0, 0}, &read));
+    CloseHandle(console);
+    EXPECT_NE(shown.find(L"=====Проверка совместимости====="), std::wstring::npos) << Utf8FromPath(fs::path(shown));
+    EXPECT_NE(shown.find(L"Всего модов на сервере: 1 шт."), std::wstring::npos);
+}
 #endif
 
 TEST(SyncCliArguments, BadArgumentsExitTwoAndHelpExitsZero) {
