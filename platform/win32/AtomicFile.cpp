@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "platform/win32/LongPath.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -23,7 +24,7 @@ HANDLE CreateTemporary(const fs::path& path, std::wstring& tempName) {
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = path.native() + L".~" + std::to_wstring(random() % 1000000000) + L".tmp";
-        const HANDLE h = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const HANDLE h = CreateFileW(LongPath(tempName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
     }
@@ -46,7 +47,7 @@ bool WriteAll(HANDLE h, std::string_view content) {
 void WriteFileAtomically(const fs::path& path, std::string_view content) {
     // A file the user made read-only stays as it is, as an in-place write would. Its other
     // attributes (hidden, say) go over to the new content.
-    const DWORD oldAttributes = GetFileAttributesW(path.c_str());
+    const DWORD oldAttributes = GetFileAttributesW(LongPath(path).c_str());
     const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES && !(oldAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (exists && (oldAttributes & FILE_ATTRIBUTE_READONLY)) Fail(path, ERROR_ACCESS_DENIED);
 
@@ -57,14 +58,14 @@ void WriteFileAtomically(const fs::path& path, std::string_view content) {
     bool ok = WriteAll(h, content) && FlushFileBuffers(h);
     DWORD error = ok ? 0 : GetLastError();
     CloseHandle(h);
-    if (ok && exists) SetFileAttributesW(tempName.c_str(), oldAttributes);
+    if (ok && exists) SetFileAttributesW(LongPath(tempName).c_str(), oldAttributes);
     // WRITE_THROUGH: the call returns once the new name is on the disk too.
-    if (ok && !MoveFileExW(tempName.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (ok && !MoveFileExW(LongPath(tempName).c_str(), LongPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ok = false;
         error = GetLastError();
     }
     if (!ok) {
-        DeleteFileW(tempName.c_str());
+        DeleteFileW(LongPath(tempName).c_str());
         Fail(path, error);
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ResumeRecord.h"
+#include "platform/win32/LongPath.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
@@ -28,7 +29,7 @@ std::string Message(DWORD error) {
 // Gives the open file the target name, never replacing a file there (MoveFileExW without
 // MOVEFILE_REPLACE_EXISTING, done on the handle so that it stays locked until it is named).
 DWORD RenameNoReplace(HANDLE file, const std::filesystem::path& target) {
-    const std::wstring& name = target.native();
+    const std::wstring name = LongPath(target);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
     info->ReplaceIfExists = FALSE;
@@ -45,7 +46,7 @@ bool PartFile::OpenKept() {
     const std::filesystem::path kept =
         target_.parent_path() / std::filesystem::path(Widen(KeptPartFileName(Utf8Name(target_.filename()))));
     // Share mode 0 again: held by another download, or a cleanup, it cannot be opened.
-    const HANDLE h = CreateFileW(kept.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+    const HANDLE h = CreateFileW(LongPath(kept).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER end{};
@@ -67,7 +68,7 @@ PartFile::PartFile(const std::filesystem::path& target, Mode mode) : target_(tar
         path_ = target.parent_path() / std::filesystem::path(Widen(PartFileName(targetName)));
         // Share mode 0 is the lock: nobody else, the leftover cleanup included, can open it
         // while it lives. DELETE lets this handle remove or rename the file itself.
-        const HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        const HANDLE h = CreateFileW(LongPath(path_).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (h != INVALID_HANDLE_VALUE) file_ = reinterpret_cast<std::intptr_t>(h);
         error = GetLastError();
@@ -88,7 +89,7 @@ PartFile::~PartFile() {
         FILE_DISPOSITION_INFO dispose{TRUE};
         if (!SetFileInformationByHandle(AsHandle(file_), FileDispositionInfo, &dispose, sizeof dispose)) {
             CloseHandle(AsHandle(file_));
-            DeleteFileW(path_.c_str());
+            DeleteFileW(LongPath(path_).c_str());
             return;
         }
     }

@@ -5,19 +5,20 @@
 #include <system_error>
 
 #include "core/Utf8Path.h"
+#include "platform/win32/LongPath.h"
 
 namespace FutureDownloads::detail {
 
 SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path) {
     // Shared every way: a file the game or an unpacker still holds is read all the same.
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE h = CreateFileW(platform::LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         // A folder, a locked file or one without read permission: only its attributes tell,
         // and only this rare case pays for the query.
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(platform::LongPath(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             kind_ = Kind::Unreadable;
         return;

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "Addons/Custom/AllInOne/AllInOne.h"
+#include "platform/win32/LongPath.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -11,7 +12,7 @@ namespace AllInOne {
 // Opening the file keeps the contract that a file present but unreadable is an error, not a
 // size; others may go on writing or renaming it meanwhile.
 std::int64_t LocalFileSize(const std::filesystem::path& Path) {
-    platform::OwnedHandle file(CreateFileW(Path.c_str(), GENERIC_READ,
+    platform::OwnedHandle file(CreateFileW(platform::LongPath(Path).c_str(), GENERIC_READ,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid()) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/LongPath.h"
 #include "platform/win32/SystemError.h"
 
 namespace AllInOne {
@@ -23,7 +24,7 @@ bool CopyInto(HANDLE from, platform::PartFile& part) {
 
 bool CopyRegularFileInto(const std::filesystem::path& Source, platform::PartFile& part) {
     // OPEN_REPARSE_POINT: a link is looked at, not followed.
-    platform::OwnedHandle from(CreateFileW(Source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    platform::OwnedHandle from(CreateFileW(platform::LongPath(Source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from.valid() || GetFileType(from.get()) != FILE_TYPE_DISK) return false;
     BY_HANDLE_FILE_INFORMATION info{};
