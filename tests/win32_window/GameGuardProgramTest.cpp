@@ -14,6 +14,7 @@
 #include "core/gamefolder/GameGuard.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/OtherWindows.h"
 #include "tests/support/win32/ScopedRegistryValue.h"
 #include "ui/win32/MainWindow.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 using namespace packwell;
 using namespace std::chrono_literals;
+using test::Eventually;
 namespace fs = std::filesystem;
 
 // The warning boxes on the desktop: dialogs of the standard class under the warning's caption.
@@ -52,16 +54,6 @@ protected:
         fs::create_directories(dir);
         fs::copy_file(PACKWELL_FAKEGAME, dir / kGameProcessName);
         return std::make_unique<test::ChildProcess>(dir / kGameProcessName, arguments);
-    }
-
-    // Polls (bounded, generously for a loaded machine) until the condition holds.
-    template <typename Condition>
-    static bool Eventually(Condition condition) {
-        for (int i = 0; i < 3000; ++i) {
-            if (condition()) return true;
-            std::this_thread::sleep_for(10ms);
-        }
-        return condition();
     }
 
     test::TempDir temp;  // the program's APPDATA

@@ -21,6 +21,7 @@
 #include "tests/support/HttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/OtherWindows.h"
 #include "tests/support/win32/ScopedRegistryValue.h"
 #include "ui/win32/CleanupDialog.h"
 #include "ui/win32/MainWindow.h"
@@ -33,58 +34,9 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using ::testing::Contains;
 using Lines = std::vector<std::string>;
-
-// Polls (bounded, generously for a loaded machine) until the condition holds.
-template <typename Condition>
-bool Eventually(Condition condition, std::chrono::seconds bound = 60s) {
-    const auto end = std::chrono::steady_clock::now() + bound;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return condition();
-}
-
-// A child of another program's window, by its class and, when given, its text.
-HWND Child(HWND window, const wchar_t* className, const std::wstring& text = {}) {
-    struct Search {
-        const wchar_t* className;
-        const std::wstring& text;
-        HWND found = nullptr;
-    } search{className, text};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {}, caption[128] = {};
-            GetClassNameW(child, name, 64);
-            GetWindowTextW(child, caption, 128);
-            if (_wcsicmp(name, s.className) != 0 || (!s.text.empty() && s.text != caption)) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND ControlWithText(HWND window, const std::wstring& text) {
-    struct Search {
-        const std::wstring& text;
-        HWND found = nullptr;
-    } search{text};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t caption[128] = {};
-            GetWindowTextW(child, caption, 128);
-            if (s.text != caption) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using test::ChildWindow;
+using test::ControlWithText;
+using test::Eventually;
 
 // The lines a list box of another program shows, time stamps taken off.
 Lines ListLines(HWND list) {
@@ -194,7 +146,7 @@ TEST_F(PlayerWalk, StartChecksRunsCleansChecksAgainAndCloses) {
         window = FindWindowW(win32::kMainWindowClass, nullptr);
         return window && IsWindowVisible(window);
     }));
-    log = Child(window, L"ListBox");
+    log = ChildWindow(window, L"ListBox");
     ASSERT_TRUE(log);
     ASSERT_TRUE(Eventually([&] { return Log().size() >= 4; })) << "no welcome in the log";
 
@@ -211,7 +163,7 @@ TEST_F(PlayerWalk, StartChecksRunsCleansChecksAgainAndCloses) {
         dialog = FindWindowW(win32::kCleanupDialogClass, nullptr);
         return dialog && IsWindowVisible(dialog);
     }));
-    HWND list = Child(dialog, L"ListBox");
+    HWND list = ChildWindow(dialog, L"ListBox");
     ASSERT_TRUE(list);
     EXPECT_EQ(ListLines(list), (Lines{"old.jar", "kept.jar"}));
     // The player unticks kept.jar, then deletes.

@@ -15,6 +15,7 @@
 #include "BuildConfig.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/win32/ChildProcess.h"
+#include "tests/support/win32/OtherWindows.h"
 #include "tests/support/win32/ScopedRegistryValue.h"
 #include "ui/win32/LayeredAlpha.h"
 #include "ui/win32/MainWindow.h"
@@ -25,6 +26,8 @@ using namespace packwell;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using test::ControlWithText;
+using test::Eventually;
 
 const fs::path kProgram = PACKWELL_EXE;           // the shipped file
 const fs::path kTestProgram = PACKWELL_TEST_EXE;  // the same program for a test machine
@@ -47,36 +50,6 @@ template <typename Function>
 Function User32(const char* name) {
     // Through a generic function pointer: FARPROC's own type says nothing of the real one.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-// Polls (bounded, generously for a loaded machine) until the condition holds.
-template <typename Condition>
-bool Eventually(Condition condition) {
-    for (int i = 0; i < 3000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return condition();
-}
-
-// A control of another program's window, found by its text among all the window holds.
-HWND ControlWithText(HWND window, const std::wstring& text) {
-    struct Search {
-        const std::wstring& text;
-        HWND found = nullptr;
-    } search{text};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t buffer[128] = {};
-            GetWindowTextW(child, buffer, 128);
-            if (s.text != buffer) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 int Width(HWND window) {
