@@ -47,7 +47,7 @@ constexpr std::string_view kRecordSuffix = ".resume";
 }  // namespace
 
 std::string PartFileName(std::string_view targetName) {
-    // One engine for the process: a thread_local one would be destroyed by the static Windows
+    // One engine for the process: one per thread would be destroyed by the static Windows
     // runtime after it freed the thread's memory.
     static std::mutex mutex;
     static std::mt19937_64 engine{std::random_device{}()};

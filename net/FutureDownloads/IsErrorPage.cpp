@@ -17,7 +17,7 @@ constexpr std::size_t kBlock = 256 * 1024;
 // Page-aligned: the kernel copies a cached file into it several times faster than into a
 // buffer that is not. Blocks are kept in a small pool and leased per call: too large for a
 // thread's stack on Windows, allocating one per file would cost the system calls the check
-// saves, and a thread_local block crashes the static Windows runtime at the thread's end.
+// saves, and a block kept per thread crashes the static Windows runtime at the thread's end.
 class BlockPool {
 public:
     ~BlockPool() {
