@@ -6,6 +6,12 @@
 #include <filesystem>
 #include <optional>
 
+#ifdef _WIN32
+struct _BY_HANDLE_FILE_INFORMATION;
+#else
+struct stat;
+#endif
+
 namespace platform {
 
 // Device and inode on Linux; volume serial and file index on Windows.
@@ -15,6 +21,14 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
     friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
 };
+
+// From what an open file's status says (the one spelling of each): stat's st_dev and st_ino, or
+// on Windows BY_HANDLE_FILE_INFORMATION's volume serial and file index.
+#ifdef _WIN32
+FileIdentity IdentityFromStatus(const ::_BY_HANDLE_FILE_INFORMATION& info);
+#else
+FileIdentity IdentityFromStatus(const struct ::stat& status);
+#endif
 
 // The identity of the file path names, following no final link; none when nothing is there or
 // the system will not say.

@@ -5,6 +5,11 @@
 
 namespace platform {
 
+FileIdentity IdentityFromStatus(const ::_BY_HANDLE_FILE_INFORMATION& info) {
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
     // Attributes only, shared every way: a file the game holds open still answers.
     const OwnedHandle file(CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
@@ -13,8 +18,7 @@ std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
     if (!file.valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return IdentityFromStatus(info);
 }
 
 }  // namespace platform

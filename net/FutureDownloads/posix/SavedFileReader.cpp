@@ -30,7 +30,7 @@ SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path
     }
     handle_ = fd;
     size_ = st.st_size;
-    identity_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    identity_ = platform::IdentityFromStatus(st);
     // Clamped: a time set far out of range must not overflow the conversion.
     constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::int64_t>::max() / 1'000'000 - 1;
     const std::int64_t seconds = std::clamp<std::int64_t>(st.st_mtim.tv_sec, -kMaxSeconds, kMaxSeconds);

@@ -30,7 +30,7 @@ SavedFileReader::SavedFileReader(const std::filesystem::path& path) : path_(path
     }
     handle_ = reinterpret_cast<std::intptr_t>(h);
     size_ = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
-    identity_ = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    identity_ = platform::IdentityFromStatus(info);
     // 100-nanosecond steps since 1601 to microseconds since 1970.
     const std::uint64_t ticks =
         (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
